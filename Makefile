@@ -1,0 +1,42 @@
+# The two commands: `make run` builds the release configuration and runs the
+# demo; `make test` builds the sanitized test configuration and runs every test.
+
+BUILD_DIR   ?= build
+RELEASE_DIR := $(BUILD_DIR)/release
+TEST_DIR    := $(BUILD_DIR)/test
+BENCH_DIR   := $(BUILD_DIR)/bench
+JOBS        ?= $(shell nproc)
+
+.PHONY: all deps run test bench build-release build-test build-bench format clean
+
+all: build-release
+
+deps:
+	@bash scripts/install-deps.sh --check >/dev/null || bash scripts/install-deps.sh
+
+build-release: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+build-test: deps
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DOX_SANITIZE=ON -DOX_BUILD_TESTS=ON
+	cmake --build $(TEST_DIR) -j $(JOBS)
+
+build-bench: deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DOX_BUILD_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+
+run: build-release
+	bash scripts/run.sh $(RELEASE_DIR)/src/app/vexel
+
+test: build-test
+	bash scripts/with-display.sh ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
+
+bench: build-bench
+	bash scripts/run-bench.sh $(BENCH_DIR)
+
+format:
+	git ls-files '*.hpp' '*.cpp' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR)

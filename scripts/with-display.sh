@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Runs a command with an X display: the current one if DISPLAY is set,
+# otherwise a private virtual display (Xvfb, Mesa llvmpipe, OpenGL 4.5 core).
+set -euo pipefail
+if [[ -n "${DISPLAY:-}" ]]; then
+    exec "$@"
+fi
+exec xvfb-run -a -s "-screen 0 1280x1280x24" "$@"

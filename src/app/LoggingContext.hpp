@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/logger/ILogApi.hpp"
+#include "core/logger/ILogApiFactory.hpp"
+#include "core/logger/ILogWriter.hpp"
+#include "core/logger/ILoggerMachinery.hpp"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ox::app {
+
+// Everything the program logs through. Members are declared in creation order
+// so that destroying the record releases the channels first and the root last.
+struct LoggingContext {
+    std::shared_ptr<core::logger::ILoggerMachinery> machinery;
+    std::shared_ptr<core::logger::ILogWriter> memoryWriter;
+    std::shared_ptr<core::logger::ILogWriter> fileWriter;
+    std::shared_ptr<core::logger::ILogApiFactory> logApiFactory;
+    std::shared_ptr<core::logger::ILogApi> mainLog;
+    std::shared_ptr<core::logger::ILogApi> rendererLog;
+    std::shared_ptr<core::logger::ILogApi> windowLog;
+};
+
+// Log file written in the working directory.
+inline constexpr const char* logFilePath = "./vexel.log";
+
+// Builds the root, the memory writer (into memoryLog, which must outlive the
+// context), the file writer and the channels "main", "renderer" and "window".
+bool setupLogging(std::vector<std::string>& memoryLog, LoggingContext& context);
+
+// Releases the members in reverse order of creation.
+void releaseLogging(LoggingContext& context);
+
+} // namespace ox::app

@@ -1,0 +1,5 @@
+#include "app/Application.hpp"
+
+int main() {
+    return ox::app::runApplication();
+}
