@@ -7,6 +7,7 @@
 #include "renderer/RendererWindowEventsDispatcher.hpp"
 
 #include <fmt/format.h>
+#include <fmt/ranges.h>
 
 #include <algorithm>
 #include <memory>
