@@ -145,7 +145,7 @@ bool Renderer::init() {
         glew = std::make_shared<RGlew>(weak_from_this());
     }
     if (!renderingApi) {
-        renderingApi = createRenderingApi();
+        renderingApi = std::make_shared<OpenGlRenderingApi>(self());
     }
     if (glfw->getStatus() != 1 && !glfw->init() && events) {
         const auto sink = events;
@@ -158,7 +158,7 @@ bool Renderer::init() {
 
 void Renderer::deinit() {
     if (renderingApi) {
-        releaseRenderingApiRenderer();
+        renderingApi->releaseRenderer();
     }
     // Windows go before GLFW: glfwTerminate would destroy them behind their
     // backs, and every later glfwDestroyWindow would then raise a "not
@@ -219,13 +219,5 @@ double Renderer::getTime() const {
 void Renderer::pollEvents() {
     glfwPollEvents();
 }
-
-// TODO(merge): create OpenGlRenderingApi here once it is on main.
-std::shared_ptr<IRenderingApi> Renderer::createRenderingApi() {
-    return {};
-}
-
-// TODO(merge): empty the API's renderer field here once it is on main.
-void Renderer::releaseRenderingApiRenderer() {}
 
 } // namespace ox::renderer::opengl

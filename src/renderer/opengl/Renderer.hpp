@@ -3,6 +3,7 @@
 #include "renderer/IRenderer.hpp"
 #include "renderer/IRendererEvents.hpp"
 #include "renderer/IRenderingApi.hpp"
+#include "renderer/opengl/OpenGlRenderingApi.hpp"
 #include "renderer/opengl/RGlew.hpp"
 #include "renderer/opengl/RGlfw.hpp"
 
@@ -14,8 +15,10 @@ namespace ox::renderer::opengl {
 // The OpenGL renderer over GLFW and GLEW: owns both libraries' lifetimes, the
 // live windows and the rendering API, and is the one funnel through which the
 // back end reports messages to the attached events sink. Create it with
-// std::make_shared and call deinit() before letting it go; the destructor
-// deinitialises too, but can no longer name itself in the events it sends.
+// std::make_shared. Once init() has created the rendering API, the API and the
+// renderer own each other until deinit(), so call deinit() before letting the
+// renderer go. The destructor deinitialises too (for a renderer that was never
+// initialised), but can no longer name itself in the events it sends.
 // Main thread only.
 class Renderer : public IRenderer, public std::enable_shared_from_this<Renderer> {
 public:
@@ -48,15 +51,14 @@ public:
 private:
     // Empty while the destructor runs: no owner can be formed any more.
     std::shared_ptr<IRenderer> self();
-    std::shared_ptr<IRenderingApi> createRenderingApi();
-    void releaseRenderingApiRenderer();
 
     // Reporting GL errors is what this back end is for, so polling starts on.
     bool errorPolling = true;
     std::shared_ptr<IRendererEvents> events;
     std::shared_ptr<RGlfw> glfw;
     std::shared_ptr<RGlew> glew;
-    std::shared_ptr<IRenderingApi> renderingApi;
+    // Holds this renderer in turn until deinit releases it.
+    std::shared_ptr<OpenGlRenderingApi> renderingApi;
     std::vector<std::shared_ptr<IRendererWindow>> windows;
 };
 

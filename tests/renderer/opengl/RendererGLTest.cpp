@@ -165,20 +165,26 @@ TEST_F(RendererGLTest, DeinitDestroysWindowsInCreationOrderThenDetaches) {
     EXPECT_TRUE(renderer->getMonitors().empty());
 }
 
-TEST_F(RendererGLTest, DroppingTheRendererWithLiveWindowsIsSafe) {
+TEST_F(RendererGLTest, RenderingApiPollsThroughTheRendererUntilDeinit) {
     const auto window = createAppWindow();
+    const auto api = renderer->getRenderingApi();
+    ASSERT_NE(api, nullptr);
+    EXPECT_EQ(api->getRenderer(), renderer);
+    EXPECT_TRUE(renderer->init());
+    EXPECT_EQ(renderer->getRenderingApi(), api);
     journal.clear();
 
-    renderer.reset();
+    // Fixed-function alpha testing is gone from a core profile.
+    api->enable(ox::renderer::ECapability::AlphaTest);
+    EXPECT_EQ(journal.messages(0),
+              (Strings{"OpenGL error InvalidEnum (internal: 0x0500) after 'glEnable' call."}));
 
-    // The windows cannot reach a renderer that is being destroyed, so they
-    // close without destroy-window events.
-    EXPECT_EQ(journal.kinds(), (Strings{"close", "window detach", "deinit", "detach"}));
-    EXPECT_EQ(journal.only("deinit")[0].renderer, nullptr);
-    EXPECT_FALSE(window->isValid());
-    EXPECT_EQ(window->getRenderer(), nullptr);
-    // GLFW is terminated and its error route is withdrawn with its owner.
-    glfwSwapInterval(0);
+    // deinit breaks the mutual ownership: the renderer can then go.
+    renderer->deinit();
+    EXPECT_EQ(api->getRenderer(), nullptr);
+    const std::weak_ptr<Renderer> gone = renderer;
+    renderer.reset();
+    EXPECT_TRUE(gone.expired());
 }
 
 TEST_F(RendererGLTest, MonitorsMirrorGlfw) {
@@ -304,6 +310,7 @@ TEST_F(RendererGLTest, NewestRendererReceivesGlfwErrorsAndTheOlderOneMayGo) {
     EXPECT_EQ(secondJournal.messages(0).size(), 1U);
 
     // Destroying the route's owner silences it instead of leaving it dangling.
+    second->deinit();
     second.reset();
     glfwSwapInterval(0);
     EXPECT_TRUE(journal.entries().empty());
