@@ -136,14 +136,6 @@ TEST_F(GlfwWindowFactoryTest, ColorBitsComeFromTheVideoModeInRedGreenBlueOrder) 
     EXPECT_EQ(factory.getHints(), (Hints{{0x21001, 5}, {0x21002, 6}, {0x21003, 7}}));
 }
 
-TEST_F(GlfwWindowFactoryTest, BothInterfacesChainBackToTheSameObject) {
-    auto& hints = factory.getOpenGlHintFactory();
-    EXPECT_EQ(&hints.getWindowFactory(),
-              static_cast<ox::renderer::IRendererWindowFactory*>(&factory));
-    EXPECT_EQ(&factory.setSize(1, 2), &hints.getWindowFactory());
-    EXPECT_EQ(&hints.setIntHint(EWindowIntHint::RedBits, 8), &hints);
-}
-
 TEST_F(GlfwWindowFactoryTest, FullScreenWithoutMonitorIsReportedAndChangesNothing) {
     factory.setSize(640, 480).setFullScreen(nullptr);
 

@@ -3,6 +3,7 @@
 #include "renderer/opengl/GlfwMonitor.hpp"
 #include "renderer/opengl/Renderer.hpp"
 #include "support/GlDriverPin.hpp"
+#include "support/NullRendererWindow.hpp"
 #include "support/RendererEventJournal.hpp"
 
 #include <GL/glew.h>
@@ -140,6 +141,25 @@ TEST_F(RendererGLTest, SecondWindowDoesNotInitialiseGlewAgain) {
     EXPECT_EQ(journal.entries().back().subject, second.get());
 }
 
+TEST_F(RendererGLTest, WindowGlfwCannotCreateIsReturnedInvalidAndUnregistered) {
+    auto factory = renderer->createWindowFactory();
+    factory->setTitle("Impossible").setEvents(journal.windowEvents);
+    factory->getOpenGlHintFactory().setContextVersion(context_version_t{9, 9});
+    journal.clear();
+
+    const auto window = factory->createWindow();
+
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isValid());
+    EXPECT_EQ(window->getTitle(), "OpenGL renderer window");
+    EXPECT_EQ(window->getSize(), (dimension_t{-1, -1}));
+    ASSERT_EQ(journal.kinds(), (Strings{"message"}));
+    EXPECT_EQ(journal.messages(0).at(0).rfind(
+                  fmt::format("GLFW > error code: {}, description: ", GLFW_VERSION_UNAVAILABLE), 0),
+              0U)
+        << journal.messages(0).at(0);
+}
+
 TEST_F(RendererGLTest, InitAgainKeepsGlfwAndDoesNotReportItsVersionTwice) {
     EXPECT_TRUE(renderer->init());
     EXPECT_TRUE(renderer->isInitialized());
@@ -185,6 +205,33 @@ TEST_F(RendererGLTest, RenderingApiPollsThroughTheRendererUntilDeinit) {
     const std::weak_ptr<Renderer> gone = renderer;
     renderer.reset();
     EXPECT_TRUE(gone.expired());
+}
+
+TEST_F(RendererGLTest, GlewFailureIsReportedAndTheNextWindowTriesAgain) {
+    // A window that cannot make a context current leaves GLEW nothing to load.
+    glfwMakeContextCurrent(nullptr);
+    journal.clear();
+    renderer->windowCreated(std::make_shared<ox::test::NullRendererWindow>());
+
+    const std::string glewText =
+        reinterpret_cast<const char*>(glewGetErrorString(GLEW_ERROR_NO_GL_VERSION));
+    EXPECT_EQ(journal.messages(0), (Strings{glewText, "Failed to initialize GLEW."}));
+    EXPECT_EQ(count(journal.messages(1), "Vendor: "), 0);
+
+    const auto window = createAppWindow();
+    EXPECT_EQ(count(journal.messages(1), "Vendor: "), 1);
+    EXPECT_EQ(journal.messages(0).size(), 2U);
+}
+
+TEST_F(RendererGLTest, MissingPrimaryMonitorIsReportedOnce) {
+    renderer->deinit();
+    renderer->attachEvents(journal.rendererEvents);
+    journal.clear();
+
+    EXPECT_EQ(renderer->getPrimaryMonitor(), nullptr);
+    // The description keeps its own full stop inside the GLFW error format.
+    EXPECT_EQ(journal.messages(0),
+              (Strings{"GLFW > error code: -1, description: Primary monitor not found.."}));
 }
 
 TEST_F(RendererGLTest, MonitorsMirrorGlfw) {

@@ -1,6 +1,5 @@
 #include "renderer/opengl/Renderer.hpp"
 #include "renderer/IRendererWindowFactory.hpp"
-#include "renderer/opengl/EGlError.hpp"
 #include "support/RendererEventJournal.hpp"
 
 #include <gtest/gtest.h>
@@ -18,7 +17,6 @@ using ox::renderer::IMonitor;
 using ox::renderer::IRenderer;
 using ox::renderer::IRendererWindow;
 using ox::renderer::IRendererWindowEvents;
-using ox::renderer::opengl::EGlError;
 using ox::renderer::opengl::Renderer;
 
 // A window that only records destroy() calls, so the renderer's bookkeeping can
@@ -148,18 +146,6 @@ TEST_F(RendererTest, QueriesBeforeInitAreEmptyAndQuiet) {
     EXPECT_EQ(renderer->getPrimaryMonitor(), nullptr);
     EXPECT_EQ(renderer->getRenderingApi(), nullptr);
     EXPECT_TRUE(journal.entries().empty());
-}
-
-TEST(EGlErrorTest, CodesTranslateByTableAndUnknownCodesDoNot) {
-    using ox::renderer::opengl::glErrorFromCode;
-    using ox::renderer::opengl::glErrorName;
-    EXPECT_EQ(glErrorFromCode(0x0000), EGlError::NoError);
-    EXPECT_EQ(glErrorFromCode(0x0502), EGlError::InvalidOperation);
-    EXPECT_EQ(glErrorFromCode(0x0507), EGlError::ContextLost);
-    EXPECT_EQ(glErrorFromCode(0x8031), EGlError::TableTooLarge);
-    EXPECT_EQ(glErrorFromCode(0x0508), std::nullopt);
-    EXPECT_EQ(glErrorName(EGlError::InvalidFramebufferOperation), "InvalidFramebufferOperation");
-    EXPECT_EQ(static_cast<int>(EGlError::TableTooLarge), 9);
 }
 
 } // namespace
