@@ -1,0 +1,94 @@
+#pragma once
+
+#include "renderer/EBufferTarget.hpp"
+#include "renderer/EBufferUsage.hpp"
+#include "renderer/ECapability.hpp"
+#include "renderer/EClearBuffer.hpp"
+#include "renderer/EDataType.hpp"
+#include "renderer/EPrimitiveMode.hpp"
+
+#include <glm/vec3.hpp>
+#include <glm/vec4.hpp>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <utility>
+#include <vector>
+
+namespace ox::renderer {
+
+struct IRenderer;
+struct IShaderBuilder;
+struct IShaderHolder;
+struct IShaderAttributeHolder;
+
+// Every OpenGL command of the system goes through here. Each operation
+// translates its enumerations, makes one OpenGL call and has the renderer poll
+// the error state; a value outside its enumeration does nothing at all. Errors
+// are logged by the renderer, never returned or thrown. Owned through
+// std::shared_ptr; main thread with a current context only.
+struct IRenderingApi {
+    using int_pair_t = std::pair<std::int32_t, std::int32_t>;
+
+    // The renderer that polls errors; may be empty.
+    virtual std::shared_ptr<IRenderer> getRenderer() const = 0;
+    virtual void viewport(const int_pair_t& origin, const int_pair_t& size) = 0;
+    virtual void enable(ECapability capability) = 0;
+    virtual void disable(ECapability capability) = 0;
+    virtual bool isEnabled(ECapability capability) = 0;
+    virtual void clearColor(const glm::vec4& rgba) = 0;
+    // Clears every buffer in the set; an empty set still calls glClear(0).
+    virtual void clear(clear_buffer_flags_t buffers) = 0;
+    // Exactly one buffer; any other value does nothing.
+    virtual void clear(EClearBuffer buffer) = 0;
+    virtual void pointSize(float size) = 0;
+    // n new buffer names; n = 0 returns an empty vector without a call.
+    virtual std::vector<std::uint32_t> genBuffers(std::uint32_t n) = 0;
+    virtual void deleteBuffers(const std::vector<std::uint32_t>& names) = 0;
+    virtual bool isBuffer(std::uint32_t name) = 0;
+    virtual void bindBuffer(EBufferTarget target, std::uint32_t name) = 0;
+    // 0 when the target is not an EBufferTarget.
+    virtual std::int32_t vaoGetBinding(EBufferTarget target) = 0;
+    virtual std::vector<std::uint32_t> genVertexArrays(std::uint32_t n) = 0;
+    virtual void deleteVertexArrays(const std::vector<std::uint32_t>& names) = 0;
+    virtual bool isVertexArray(std::uint32_t name) = 0;
+    virtual void bindVertexArray(std::uint32_t name) = 0;
+    virtual void bufferData(EBufferTarget target, std::span<const std::uint32_t> data,
+                            EBufferUsage usage) = 0;
+    virtual void bufferData(EBufferTarget target, std::span<const float> data,
+                            EBufferUsage usage) = 0;
+    virtual void bufferData(EBufferTarget target, std::uint32_t sizeInBytes, const void* data,
+                            EBufferUsage usage) = 0;
+    // Exclusively owned by the caller; keeps this API alive.
+    virtual std::unique_ptr<IShaderBuilder> createShaderBuilder() = 0;
+    // Nothing for an empty or unlinked holder.
+    virtual void useProgram(std::shared_ptr<IShaderHolder> holder) = 0;
+    virtual void enableVertexAttribArray(std::shared_ptr<IShaderAttributeHolder> attribute) = 0;
+    virtual void disableVertexAttribArray(std::shared_ptr<IShaderAttributeHolder> attribute) = 0;
+    // Location, component count and type come from the attribute; nothing for an
+    // empty attribute or one whose data type has no OpenGL type.
+    virtual void vertexAttribPointer(std::shared_ptr<IShaderAttributeHolder> attribute,
+                                     std::int32_t stride, const void* pointer) = 0;
+    virtual void vertexAttribPointer(std::shared_ptr<IShaderAttributeHolder> attribute,
+                                     std::int32_t stride, std::size_t byteOffset) = 0;
+    virtual void vertexAttribPointer(std::shared_ptr<IShaderAttributeHolder> attribute,
+                                     std::int32_t stride) = 0;
+    virtual void drawArrays(EPrimitiveMode mode, std::int32_t first, std::int32_t count) = 0;
+    virtual void drawArraysInstanced(EPrimitiveMode mode, std::int32_t first, std::int32_t count,
+                                     std::int32_t instanceCount) = 0;
+    // Indices come from the bound element buffer, from offset 0.
+    virtual void drawElements(EPrimitiveMode mode, std::int32_t count, EDataType indexType) = 0;
+    virtual void drawElementsInstanced(EPrimitiveMode mode, std::int32_t count, EDataType indexType,
+                                       std::int32_t instanceCount) = 0;
+    virtual void legacyBegin(EPrimitiveMode mode) = 0;
+    virtual void legacyEnd() = 0;
+    virtual void legacyColor(const glm::vec4& color) = 0;
+    virtual void legacyColor(const glm::vec3& color) = 0;
+    virtual void legacyVertex(const glm::vec4& vertex) = 0;
+    virtual void legacyVertex(const glm::vec3& vertex) = 0;
+    virtual ~IRenderingApi() = default;
+};
+
+} // namespace ox::renderer
