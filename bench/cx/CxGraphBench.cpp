@@ -39,8 +39,10 @@ public:
         keys = make<cx::input::KeysPressed>();
 
         auto localZero = make<cx::CxStatic<float>>(0.0f);
-        auto turnSpeed = make<cx::math::Multiple<float, float>>(delta, make<cx::CxStatic<float>>(2.0f));
-        auto moveSpeed = make<cx::math::Multiple<float, float>>(delta, make<cx::CxStatic<float>>(20.0f));
+        auto turnSpeed =
+            make<cx::math::Multiple<float, float>>(delta, make<cx::CxStatic<float>>(2.0f));
+        auto moveSpeed =
+            make<cx::math::Multiple<float, float>>(delta, make<cx::CxStatic<float>>(20.0f));
         auto moveZ = keyAxis(EInputKey::T, EInputKey::G, localZero, moveSpeed);
         auto moveY = keyAxis(EInputKey::F, EInputKey::H, localZero, moveSpeed);
         auto moveX = keyAxis(EInputKey::R, EInputKey::Y, localZero, moveSpeed);
@@ -51,7 +53,8 @@ public:
         auto rotation = make<cx::glm::Vec3<float>>(yaw, pitch, roll);
         camera = make<cx::camera::FreeCamera>(rotation, movement);
 
-        auto fovSpeed = make<cx::math::Multiple<float, float>>(delta, make<cx::CxStatic<float>>(10.0f));
+        auto fovSpeed =
+            make<cx::math::Multiple<float, float>>(delta, make<cx::CxStatic<float>>(10.0f));
         fovDelta = keyAxis(EInputKey::X, EInputKey::Z, zero, fovSpeed);
     }
 
@@ -62,12 +65,12 @@ public:
     }
 
     std::shared_ptr<cx::Cx0<float>> keyAxis(EInputKey negative, EInputKey positive,
-                                        std::shared_ptr<cx::Cx0<float>> zero,
-                                        std::shared_ptr<cx::Cx0<float>> speed) {
+                                            std::shared_ptr<cx::Cx0<float>> zero,
+                                            std::shared_ptr<cx::Cx0<float>> speed) {
         auto negativeHeld =
             make<cx::input::KeyPressed>(keys, make<cx::input::KeyIdentifier>(negative));
-        auto negativeRate =
-            make<cx::math::UnaryMinus<float>>(make<cx::logic::Switch<float>>(negativeHeld, zero, speed));
+        auto negativeRate = make<cx::math::UnaryMinus<float>>(
+            make<cx::logic::Switch<float>>(negativeHeld, zero, speed));
         auto positiveHeld =
             make<cx::input::KeyPressed>(keys, make<cx::input::KeyIdentifier>(positive));
         auto positiveRate = make<cx::logic::Switch<float>>(positiveHeld, zero, speed);

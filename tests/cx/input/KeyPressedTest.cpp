@@ -1,6 +1,6 @@
+#include "cx/input/KeyPressed.hpp"
 #include "cx/CxManager.hpp"
 #include "cx/input/KeyIdentifier.hpp"
-#include "cx/input/KeyPressed.hpp"
 #include "cx/input/KeysPressed.hpp"
 #include "renderer/RendererWindowEventsDispatcher.hpp"
 
@@ -82,7 +82,8 @@ TEST_F(KeyPressedTest, KeysOutsideTheTableAreIgnored) {
 TEST_F(KeyPressedTest, ReceivesKeyEventsThroughTheWindowDispatcher) {
     using namespace std::placeholders;
     auto dispatcher = std::make_shared<ox::renderer::RendererWindowEventsDispatcher>();
-    dispatcher->addOnKeyEventListener(std::bind(&KeysPressed::onKey, keys.get(), _1, _2, _3, _4, _5));
+    dispatcher->addOnKeyEventListener(
+        std::bind(&KeysPressed::onKey, keys.get(), _1, _2, _3, _4, _5));
     auto t = watch(EInputKey::T);
 
     dispatcher->invokeOnKeyEvent(nullptr, EInputKey::T, 20, EInputAction::Press, 0x0001);
