@@ -21,6 +21,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#include "support/X11Client.hpp"
 // clang-format on
 
 namespace {
@@ -113,18 +114,8 @@ protected:
         XTestFakeMotionEvent(display, -1, left + x, top + y, CurrentTime);
     }
 
-    // What a window manager sends when the user clicks the close button.
     void sendCloseRequest(GLFWwindow* target) {
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = glfwGetX11Window(target);
-        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] =
-            static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-        event.xclient.data.l[1] = CurrentTime;
-        XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
-        XFlush(display);
+        ox::test::sendCloseRequest(display, glfwGetX11Window(target));
     }
 
     ox::test::RendererEventJournal journal;
