@@ -1,3 +1,4 @@
+#include "renderer/opengl/OpenGlRenderingApi.hpp"
 #include "renderer/opengl/RShaderAttributeHolder.hpp"
 #include "renderer/opengl/RShaderBuilder.hpp"
 #include "renderer/opengl/RShaderHolder.hpp"
@@ -12,6 +13,7 @@
 
 using ox::renderer::EDataType;
 using ox::renderer::IShaderHolder;
+using ox::renderer::opengl::OpenGlRenderingApi;
 using ox::renderer::opengl::RShaderBuilder;
 using ox::test::RecordingRenderer;
 using ox::test::RecordingRenderingApi;
@@ -339,7 +341,7 @@ TEST_F(RShaderBuilderGLTest, AHolderOutlivingItsApiStillAnswers) {
     EXPECT_EQ(glIsProgram(program), GL_TRUE);
     glDeleteProgram(program);
     // Looking up in an unlinked program is an OpenGL error no poll took.
-    ox::test::GlTestContext::drainErrors();
+    ox::test::drainGlErrors();
 }
 
 TEST_F(RShaderBuilderGLTest, ALogLongerThanTheBufferGrowsItToTwiceItsLength) {
@@ -388,6 +390,60 @@ TEST_F(RShaderBuilderGLTest, ARealLogLongerThanTheFirstBufferArrivesWhole) {
     ASSERT_FALSE(messages.empty());
     EXPECT_GT(messages[0].size(), 4096u);
     EXPECT_NE(messages[0].find("missing199"), std::string::npos);
+}
+
+TEST_F(RShaderBuilderGLTest, TheRenderingApiHandsOutBuildersThatKeepItAlive) {
+    auto glApi = std::make_shared<OpenGlRenderingApi>(renderer);
+    auto glBuilder = glApi->createShaderBuilder();
+    ASSERT_TRUE(glBuilder);
+    const std::weak_ptr<OpenGlRenderingApi> weakApi = glApi;
+    glApi.reset();
+    EXPECT_FALSE(weakApi.expired());
+
+    auto holder =
+        glBuilder->addVertexShader(vertexSource).addFragmentShader(fragmentSource).build();
+    EXPECT_TRUE(holder->isLinked());
+    glBuilder.reset();
+    // The holder holds the API only weakly.
+    EXPECT_TRUE(weakApi.expired());
+    const GLuint program = holder->getProgram();
+    holder.reset();
+    glDeleteProgram(program);
+}
+
+TEST_F(RShaderBuilderGLTest, AnUnownedRenderingApiCannotMakeABuilder) {
+    OpenGlRenderingApi unowned(renderer);
+    EXPECT_THROW(unowned.createShaderBuilder(), std::bad_weak_ptr);
+    unowned.releaseRenderer();
+}
+
+TEST_F(RShaderBuilderGLTest, AnAttributeWithoutGlTypeIsNeverPointedAt) {
+    auto glApi = std::make_shared<OpenGlRenderingApi>(renderer);
+    auto holder = glApi->createShaderBuilder()
+                      ->addVertexShader(vertexSource)
+                      .addFragmentShader(fragmentSource)
+                      .build();
+    GLuint vertexArray = 0;
+    glGenVertexArrays(1, &vertexArray);
+    glBindVertexArray(vertexArray);
+    renderer->calls.clear();
+
+    auto odd = holder->getAttributeLocation("position", static_cast<EDataType>(13), 3);
+    EXPECT_TRUE(odd->isValid());
+    EXPECT_FALSE(odd->getGlType().has_value());
+    glApi->vertexAttribPointer(odd, 24);
+    EXPECT_EQ(renderer->calls,
+              (std::vector<std::string>{"poll:RShaderHolder[getAttributeLocation]"}));
+
+    auto position = holder->getAttributeLocation("position", EDataType::Float, 3);
+    glApi->vertexAttribPointer(position, 24);
+    EXPECT_EQ(renderer->calls.back(), "poll:glVertexAttribPointer");
+    EXPECT_TRUE(renderer->errors.empty());
+
+    glBindVertexArray(0);
+    glDeleteVertexArrays(1, &vertexArray);
+    holder.reset();
+    glApi->releaseRenderer();
 }
 
 } // namespace
