@@ -1,6 +1,6 @@
 #pragma once
 
-#include "renderer/IRenderingApi.hpp"
+#include "renderer/EPrimitiveMode.hpp"
 
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
