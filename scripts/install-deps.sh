@@ -8,6 +8,7 @@ packages=(
     build-essential cmake pkg-config
     libglfw3-dev libglew-dev libfmt-dev libglm-dev
     libgtest-dev libbenchmark-dev
+    libx11-dev libxtst-dev
     xvfb xauth
     xdotool x11-utils imagemagick
 )
