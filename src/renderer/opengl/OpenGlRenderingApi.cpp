@@ -3,6 +3,7 @@
 #include "renderer/IShaderAttributeHolder.hpp"
 #include "renderer/IShaderBuilder.hpp"
 #include "renderer/IShaderHolder.hpp"
+#include "renderer/opengl/RShaderBuilder.hpp"
 
 #include <GL/glew.h>
 #include <array>
@@ -281,8 +282,8 @@ void OpenGlRenderingApi::bufferData(EBufferTarget target, std::uint32_t sizeInBy
 }
 
 std::unique_ptr<IShaderBuilder> OpenGlRenderingApi::createShaderBuilder() {
-    // Shader programs are built by RShaderBuilder, which is not part of this layer yet.
-    return nullptr;
+    // Throws std::bad_weak_ptr when nobody owns this API any more.
+    return std::make_unique<RShaderBuilder>(shared_from_this());
 }
 
 void OpenGlRenderingApi::useProgram(std::shared_ptr<IShaderHolder> holder) {
