@@ -45,6 +45,8 @@ private:
 
     int place(std::shared_ptr<ICx> node, std::span<const std::shared_ptr<ICx>> inputs);
 
+    // The wave type is private to the manager's source, so the levels live
+    // behind this pointer instead of in the header.
     struct Waves;
     std::unique_ptr<Waves> waves;
 };
