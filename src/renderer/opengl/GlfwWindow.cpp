@@ -269,13 +269,25 @@ bool GlfwWindow::shouldClose() const {
 }
 
 void GlfwWindow::destroy() {
-    if (handle == nullptr) {
+    // A close or destroy-window listener may destroy the window it is told about.
+    // The handle stays set until the closing routine is over, so without this
+    // check such a listener would start the routine again, and again.
+    if (handle == nullptr || destroying) {
         return;
     }
+    struct DestroyingScope {
+        bool& flag;
+        explicit DestroyingScope(bool& destroyingFlag)
+            : flag(destroyingFlag) {
+            flag = true;
+        }
+        ~DestroyingScope() { flag = false; }
+        DestroyingScope(const DestroyingScope&) = delete;
+        DestroyingScope& operator=(const DestroyingScope&) = delete;
+    } scope{destroying};
     // The renderer may hold the last reference and drops it in the closing routine.
     const auto self = weak_from_this().lock();
     onClose();
-    // A close listener may have destroyed the window already; GLFW ignores null.
     glfwDestroyWindow(handle);
     handle = nullptr;
 }

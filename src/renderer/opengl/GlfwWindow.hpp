@@ -68,6 +68,8 @@ private:
     std::weak_ptr<IMonitor> monitor;
     std::shared_ptr<IRendererWindowEvents> events;
     GLFWwindow* handle = nullptr;
+    // Set while destroy() runs the closing routine.
+    bool destroying = false;
     dimension_t size;
     float aspectRatio = 1.0F;
     std::string title = "OpenGL renderer window";

@@ -101,6 +101,10 @@ void OpenGlRenderingApi::releaseRenderer() {
     renderer.reset();
 }
 
+void OpenGlRenderingApi::attachRenderer(std::shared_ptr<IRenderer> owner) {
+    renderer = std::move(owner);
+}
+
 void OpenGlRenderingApi::poll(std::string_view reportName) const {
     if (renderer) {
         renderer->pollErrors(reportName);

@@ -22,6 +22,8 @@ public:
 
     // Drops the renderer: calls are still made afterwards, but nothing is polled.
     void releaseRenderer();
+    // Gives a released API its renderer back when that renderer is initialised again.
+    void attachRenderer(std::shared_ptr<IRenderer> owner);
 
     std::shared_ptr<IRenderer> getRenderer() const override;
     void viewport(const int_pair_t& origin, const int_pair_t& size) override;

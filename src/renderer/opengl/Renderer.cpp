@@ -146,6 +146,11 @@ bool Renderer::init() {
     }
     if (!renderingApi) {
         renderingApi = std::make_shared<OpenGlRenderingApi>(self());
+    } else if (!renderingApi->getRenderer()) {
+        // deinit released the API's hold on this renderer. The API stays the same
+        // object for everyone who holds it, but without the renderer back every GL
+        // error after this second init would go unreported.
+        renderingApi->attachRenderer(self());
     }
     if (glfw->getStatus() != 1 && !glfw->init() && events) {
         const auto sink = events;

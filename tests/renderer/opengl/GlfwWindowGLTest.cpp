@@ -212,6 +212,22 @@ TEST_F(GlfwWindowGLTest, CloseRequestOnAWindowOnlyTheRendererHoldsIsSafe) {
     renderer->pollEvents();
 }
 
+TEST_F(GlfwWindowGLTest, ListenersThatDestroyTheClosingWindowEndItOnce) {
+    const std::weak_ptr<GlfwWindow> closing = window;
+    const auto destroyIt = [closing](const auto&...) {
+        if (const auto target = closing.lock()) {
+            target->destroy();
+        }
+    };
+    journal.windowEvents->addOnCloseEventListener(destroyIt);
+    journal.rendererEvents->addOnDestroyWindowEventListener(destroyIt);
+
+    window->destroy();
+
+    EXPECT_EQ(journal.kinds(), (Strings{"close", "window detach", "destroy window"}));
+    EXPECT_FALSE(window->isValid());
+}
+
 TEST_F(GlfwWindowGLTest, ResizesUpdateSizeAspectRatioAndNotify) {
     window->handleResize(800, 0);
     EXPECT_FLOAT_EQ(window->getAspectRatio(), 1.0F);

@@ -207,6 +207,24 @@ TEST_F(RendererGLTest, RenderingApiPollsThroughTheRendererUntilDeinit) {
     EXPECT_TRUE(gone.expired());
 }
 
+TEST_F(RendererGLTest, RenderingApiPollsAgainAfterDeinitAndInit) {
+    const auto api = renderer->getRenderingApi();
+    renderer->deinit();
+    renderer->attachEvents(journal.rendererEvents);
+    ASSERT_TRUE(renderer->init());
+
+    EXPECT_EQ(renderer->getRenderingApi(), api);
+    EXPECT_EQ(api->getRenderer(), renderer);
+
+    // GLEW stays initialised, so the new window's context is made current here.
+    const auto window = createAppWindow();
+    window->makeContextCurrent();
+    journal.clear();
+    api->enable(ox::renderer::ECapability::AlphaTest);
+    EXPECT_EQ(journal.messages(0),
+              (Strings{"OpenGL error InvalidEnum (internal: 0x0500) after 'glEnable' call."}));
+}
+
 TEST_F(RendererGLTest, GlewFailureIsReportedAndTheNextWindowTriesAgain) {
     // A window that cannot make a context current leaves GLEW nothing to load.
     glfwMakeContextCurrent(nullptr);
