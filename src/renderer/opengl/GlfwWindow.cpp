@@ -1,6 +1,7 @@
 #include "renderer/opengl/GlfwWindow.hpp"
 
 #include "renderer/glfw_codes.hpp"
+#include "renderer/opengl/events_sink.hpp"
 
 #include <GLFW/glfw3.h>
 #include <fmt/format.h>
@@ -142,23 +143,11 @@ std::shared_ptr<IMonitor> GlfwWindow::getMonitor() const {
 }
 
 void GlfwWindow::attachEvents(std::shared_ptr<IRendererWindowEvents> sink) {
-    detachEvents();
-    events = std::move(sink);
-    if (events) {
-        const auto attached = events;
-        attached->invokeOnAttachEvent();
-    }
+    attachEventsSink(events, std::move(sink));
 }
 
 void GlfwWindow::detachEvents() {
-    if (!events) {
-        return;
-    }
-    const auto sink = events;
-    sink->invokeOnDetachEvent();
-    if (events == sink) {
-        events.reset();
-    }
+    detachEventsSink(events);
 }
 
 bool GlfwWindow::isValid() const {

@@ -4,6 +4,7 @@
 #include "renderer/IRendererWindow.hpp"
 #include "renderer/opengl/EGlError.hpp"
 #include "renderer/opengl/GlfwWindowFactory.hpp"
+#include "renderer/opengl/events_sink.hpp"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -30,24 +31,11 @@ std::shared_ptr<IRenderer> Renderer::self() {
 }
 
 void Renderer::attachEvents(std::shared_ptr<IRendererEvents> sink) {
-    detachEvents();
-    events = std::move(sink);
-    if (events) {
-        const auto sinkCopy = events;
-        sinkCopy->invokeOnAttachEvent();
-    }
+    attachEventsSink(events, std::move(sink));
 }
 
 void Renderer::detachEvents() {
-    if (!events) {
-        return;
-    }
-    const auto sink = events;
-    sink->invokeOnDetachEvent();
-    // A detach listener may already have attached another sink; keep that one.
-    if (events == sink) {
-        events.reset();
-    }
+    detachEventsSink(events);
 }
 
 const bool& Renderer::getErrorPolling() const {
