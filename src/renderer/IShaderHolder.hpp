@@ -24,7 +24,7 @@ struct IShaderHolder {
     virtual bool isLinked() const = 0;
     // Makes the program current, unchecked.
     virtual void use() const = 0;
-    // The name's characters must be followed by a NUL (a literal or a string's contents).
+    // Any view will do: the name is copied before OpenGL sees it.
     virtual std::shared_ptr<IShaderUniformHolder>
     getUniformLocation(const std::string_view& name) const = 0;
     virtual std::shared_ptr<IShaderAttributeHolder>
