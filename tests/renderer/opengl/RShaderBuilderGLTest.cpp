@@ -129,7 +129,7 @@ TEST_F(RShaderBuilderGLTest, NoShaderObjectOutlivesTheBuildOutsideAProgram) {
     }
 }
 
-TEST_F(RShaderBuilderGLTest, BuildingAgainstMakesANewProgramWithAllMessagesSoFar) {
+TEST_F(RShaderBuilderGLTest, BuildingAgainMakesANewProgramWithAllMessagesSoFar) {
     builder.addVertexShader(brokenVertexSource).addFragmentShader(fragmentSource);
     auto first = builder.build();
     auto second = builder.build();
