@@ -1,3 +1,4 @@
+#include "app/FrameLoop.hpp"
 #include "app/LoggingContext.hpp"
 #include "app/RendererContext.hpp"
 #include "renderer/IRenderingApi.hpp"
@@ -5,6 +6,7 @@
 #include "support/TempDir.hpp"
 
 #include <GL/glew.h>
+#include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 #include <regex>
 #include <unistd.h>
@@ -98,6 +100,37 @@ TEST_F(RendererContextGLTest, StartUpLogsEveryStepAndShutDownReleasesInOrder) {
                                  R"(\(l:inf\) renderer > Event dispatcher detached\.)"});
     ox::app::releaseRenderer(context);
     EXPECT_FALSE(context.renderer);
+}
+
+TEST_F(RendererContextGLTest, LoopEndsOnCloseRequestAndTheSceneShutsDownWithAContext) {
+    ox::app::RendererContext context;
+    ASSERT_TRUE(ox::app::setupRenderer(logging, context));
+    ox::test::keepGlDriversLoaded();
+    const auto api = context.renderer->getRenderingApi();
+    ox::app::Scene scene;
+    ox::app::prepareFrameLoop(context, scene, api);
+    EXPECT_TRUE(api->isEnabled(ox::renderer::ECapability::DepthTest));
+
+    context.window->setShouldClose(true);
+    ox::app::runFrameLoop(context, scene, api);
+    // One frame ran: the title buffer starts empty and is set every frame.
+    EXPECT_EQ(context.window->getTitle(), "");
+
+    // Meshes free their GL objects after the loop: the context must still be there.
+    ASSERT_TRUE(context.window->isValid());
+    EXPECT_NE(glfwGetCurrentContext(), nullptr);
+    const auto buffers = api->genBuffers(1);
+    ASSERT_EQ(buffers.size(), 1u);
+    EXPECT_NE(buffers[0], 0u);
+    api->deleteBuffers(buffers);
+
+    ox::app::shutDownFrameLoop(context, scene, api);
+    EXPECT_FALSE(context.window->isValid());
+    EXPECT_FALSE(context.renderer->isInitialized());
+    for (const auto& line : memoryLog) {
+        EXPECT_EQ(line.find("(l:err)"), std::string::npos) << line;
+    }
+    ox::app::releaseRenderer(context);
 }
 
 } // namespace

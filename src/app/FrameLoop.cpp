@@ -1,0 +1,66 @@
+#include "app/FrameLoop.hpp"
+
+#include "app/FrameStatistics.hpp"
+#include "renderer/input.hpp"
+
+namespace ox::app {
+
+using renderer::ECapability;
+using renderer::EClearBuffer;
+
+void prepareFrameLoop(RendererContext& context, Scene& scene,
+                      const std::shared_ptr<renderer::IRenderingApi>& api) {
+    if (api) {
+        api->clearColor({0.0f, 0.0f, 0.0f, 0.0f});
+    }
+    scene.assemble(context, api);
+    if (api) {
+        api->enable(ECapability::DepthTest);
+    }
+}
+
+void runFrameLoop(RendererContext& context, Scene& scene,
+                  const std::shared_ptr<renderer::IRenderingApi>& api) {
+    const std::shared_ptr<renderer::IRendererWindow> window = context.window;
+    renderer::IRenderer& renderer = *context.renderer;
+    FrameStatistics stats;
+    stats.start(renderer.getTime());
+
+    bool running = true;
+    while (running) {
+        const double frameTime = renderer.getTime();
+        stats.beginFrame(frameTime);
+        scene.update(frameTime);
+        if (api) {
+            api->clear(EClearBuffer::Color | EClearBuffer::Depth);
+        }
+        scene.draw(api);
+
+        const Scene::position_t camera = scene.cameraPosition();
+        stats.refreshTitle(renderer.getTime(), scene.fieldOfView(), camera.x, camera.y, camera.z);
+        window->setTitle(stats.title());
+        window->swapBuffers();
+        renderer.pollEvents();
+
+        if (window->isKeyPressed(renderer::EInputKey::Escape)) {
+            window->setShouldClose(true);
+        }
+        // The window itself is destroyed only after the scene has shut down:
+        // destroying it here would take the GL context with it while meshes
+        // still hold buffers and programs to free.
+        running = !window->shouldClose();
+    }
+}
+
+void shutDownFrameLoop(RendererContext& context, Scene& scene,
+                       const std::shared_ptr<renderer::IRenderingApi>& api) {
+    scene.shutdown(api);
+    if (context.window) {
+        context.window->destroy();
+    }
+    if (context.renderer) {
+        context.renderer->deinit();
+    }
+}
+
+} // namespace ox::app

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/RendererContext.hpp"
+#include "app/Scene.hpp"
+#include "renderer/IRenderingApi.hpp"
+
+#include <memory>
+
+namespace ox::app {
+
+// The steps around the frame loop, all on the main thread with the main
+// window's context current. `api` is the renderer's rendering API (may be
+// empty, then nothing is drawn).
+
+// Clear colour, scene assembly and depth test, before the first frame.
+void prepareFrameLoop(RendererContext& context, Scene& scene,
+                      const std::shared_ptr<renderer::IRenderingApi>& api);
+
+// Runs frames (update, clear, draw, title, swap, events) until the window is
+// asked to close by Escape or by the window system.
+void runFrameLoop(RendererContext& context, Scene& scene,
+                  const std::shared_ptr<renderer::IRenderingApi>& api);
+
+// Shuts the scene down while the window and its context still exist, so its
+// meshes can free their GL objects, then destroys the window and
+// deinitialises the renderer.
+void shutDownFrameLoop(RendererContext& context, Scene& scene,
+                       const std::shared_ptr<renderer::IRenderingApi>& api);
+
+} // namespace ox::app
