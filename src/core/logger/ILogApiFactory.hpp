@@ -7,7 +7,6 @@
 
 namespace ox::core::logger {
 
-
 // Creates independent channels by name; the caller owns what it receives.
 struct ILogApiFactory {
     virtual ~ILogApiFactory() = default;
