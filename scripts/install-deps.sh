@@ -9,7 +9,7 @@ packages=(
     libglfw3-dev libglew-dev libfmt-dev libglm-dev
     libgtest-dev libbenchmark-dev
     libx11-dev libxtst-dev
-    xvfb xauth
+    xvfb xauth libgl1-mesa-dri
     xdotool x11-utils imagemagick
 )
 
