@@ -189,10 +189,13 @@ bool GlfwWindow::isKeyPressed(EInputKey key) const {
 }
 
 void GlfwWindow::setTitle(const std::string_view& text) {
-    if (handle == nullptr) {
+    // The frame loop sets the title every frame but its text changes about once
+    // a second; each GLFW call rewrites the window's properties on the X server
+    // and makes the window manager redraw the title bar.
+    if (handle == nullptr || text == title) {
         return;
     }
-    title = std::string(text);
+    title.assign(text);
     glfwSetWindowTitle(handle, title.c_str());
 }
 
