@@ -2,6 +2,7 @@
 
 #include "renderer/IMonitorVideoMode.hpp"
 #include "renderer/IRendererWindow.hpp"
+#include "renderer/lookup_table.hpp"
 #include "renderer/opengl/GlfwWindow.hpp"
 
 #include <GLFW/glfw3.h>
@@ -12,17 +13,6 @@
 namespace ox::renderer::opengl {
 
 namespace {
-
-template <typename Key, std::size_t N>
-std::optional<std::int32_t> lookUp(const std::array<std::pair<Key, std::int32_t>, N>& table,
-                                   Key key) {
-    for (const auto& [candidate, value] : table) {
-        if (candidate == key) {
-            return value;
-        }
-    }
-    return std::nullopt;
-}
 
 constexpr std::array<std::pair<EWindowIntHint, std::int32_t>, 15> intHints{{
     {EWindowIntHint::RedBits, GLFW_RED_BITS},
