@@ -161,9 +161,6 @@ inline constexpr std::array<std::pair<EInputMouseButton, int>, 12> glfwMouseButt
     std::pair{EInputMouseButton::Middle, 2},
 }};
 
-// GLFW_CURSOR, the input mode whose value is one of the cursor modes below.
-inline constexpr int GlfwCursorInputMode = 0x33001;
-
 inline constexpr std::array<std::pair<ECursorMode, int>, 3> glfwCursorModeTable{{
     std::pair{ECursorMode::Normal, 0x34001},
     std::pair{ECursorMode::Hidden, 0x34002},
@@ -177,9 +174,6 @@ inline constexpr std::array<std::pair<std::uint16_t, int>, 4> glfwModifierTable{
     std::pair{ModAlt, 0x0004},
     std::pair{ModSuper, 0x0008},
 }};
-
-// GLFW_PRESS, what glfwGetKey returns for a held key.
-inline constexpr int GlfwPress = 1;
 
 // GLFW key code to EInputKey; empty for a code GLFW does not define. -1 (GLFW's
 // unknown key) translates successfully to EInputKey::Unknown.
