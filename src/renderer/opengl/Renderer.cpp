@@ -140,11 +140,8 @@ bool Renderer::init() {
         // error after this second init would go unreported.
         renderingApi->attachRenderer(self());
     }
-    if (glfw->getStatus() != 1 && !glfw->init() && events) {
-        const auto sink = events;
-        const std::string_view text = "GLFW > Failed to initialize subsystem.";
-        const renderer_message_data_t data{self(), 0, text};
-        sink->invokeOnMessageEvent(data);
+    if (glfw->getStatus() != 1 && !glfw->init()) {
+        reportMessage(0, "GLFW > Failed to initialize subsystem.");
     }
     return glfw->getStatus() == 1;
 }
