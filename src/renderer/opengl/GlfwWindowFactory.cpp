@@ -69,7 +69,7 @@ GlfwWindowFactory::GlfwWindowFactory(std::shared_ptr<IRenderer> renderer,
 
 void GlfwWindowFactory::sendMessage(const std::string_view& text) {
     if (rendererEvents) {
-        const renderer_message_data_t data{renderer, 0, text};
+        const renderer_message_data_t data{renderer, MessageTypeError, text};
         rendererEvents->invokeOnMessageEvent(data);
     }
 }

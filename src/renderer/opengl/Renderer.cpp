@@ -61,16 +61,18 @@ void Renderer::pollErrors(const std::string_view& callName) {
             return;
         }
         if (reported >= maxErrorMessagesPerPoll) {
-            reportMessage(0, fmt::format("Too many renderer errors caused by '{}', bailing error "
-                                         "code polling!",
-                                         callName));
+            reportMessage(MessageTypeError,
+                          fmt::format("Too many renderer errors caused by '{}', bailing error "
+                                      "code polling!",
+                                      callName));
             return;
         }
         ++reported;
         const auto error = glErrorFromCode(code);
         const std::string_view name = error ? glErrorName(*error) : "(translation failed)";
-        reportMessage(0, fmt::format("OpenGL error {} (internal: {:#06x}) after '{}' call.", name,
-                                     code, callName));
+        reportMessage(MessageTypeError,
+                      fmt::format("OpenGL error {} (internal: {:#06x}) after '{}' call.", name,
+                                  code, callName));
         code = glGetError();
         if (code == GL_NO_ERROR) {
             return;
@@ -141,7 +143,7 @@ bool Renderer::init() {
         renderingApi->attachRenderer(self());
     }
     if (glfw->getStatus() != 1 && !glfw->init()) {
-        reportMessage(0, "GLFW > Failed to initialize subsystem.");
+        reportMessage(MessageTypeError, "GLFW > Failed to initialize subsystem.");
     }
     return glfw->getStatus() == 1;
 }
