@@ -50,12 +50,8 @@ void Renderer::pollErrors(const std::string_view& callName) {
     if (!errorPolling) {
         return;
     }
-    GLenum code = glGetError();
-    if (code == GL_NO_ERROR) {
-        return;
-    }
     int reported = 0;
-    while (true) {
+    for (GLenum code = glGetError(); code != GL_NO_ERROR; code = glGetError()) {
         // Without a window there is no context whose errors matter.
         if (windows.empty()) {
             return;
@@ -73,10 +69,6 @@ void Renderer::pollErrors(const std::string_view& callName) {
         reportMessage(MessageTypeError,
                       fmt::format("OpenGL error {} (internal: {:#06x}) after '{}' call.", name,
                                   code, callName));
-        code = glGetError();
-        if (code == GL_NO_ERROR) {
-            return;
-        }
     }
 }
 
