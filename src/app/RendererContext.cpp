@@ -23,9 +23,9 @@ void logLine(ILogApi& channel, ELogLevel level, std::string_view text) {
 
 ELogLevel levelOfMessage(std::int32_t type) {
     switch (type) {
-    case 0:
+    case MessageTypeError:
         return ELogLevel::Error;
-    case 1:
+    case MessageTypeInfo:
         return ELogLevel::Info;
     default:
         return ELogLevel::Debug;

@@ -10,7 +10,8 @@ namespace ox::cx {
 
 // A node that holds one value of type T and has no inputs. Other nodes read
 // `value` directly through their input pointers; sources (time, keyboard) are
-// written from outside the graph between evaluation passes.
+// written from outside the graph between evaluation passes. Shared by the
+// manager and by every node that reads it. Main thread only.
 template <typename T>
 class Cx0 : public ICx {
 public:

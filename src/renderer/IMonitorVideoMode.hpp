@@ -4,7 +4,8 @@
 
 namespace ox::renderer {
 
-// One video mode of a monitor. Never deleted through this interface.
+// One video mode of a monitor. Owned by its IMonitor, which hands out plain
+// pointers to it; never deleted through this interface. Main thread only.
 struct IMonitorVideoMode {
     virtual std::int32_t getWidth() const = 0;
     virtual std::int32_t getHeight() const = 0;

@@ -13,6 +13,7 @@ struct IRendererWindowOpenGlHintFactory;
 
 // Builds windows; configure with chained calls, then createWindow(). Obtained
 // from IRenderer::createWindowFactory and owned exclusively by the caller.
+// Main thread only.
 struct IRendererWindowFactory {
     // Attached to every window created afterwards.
     virtual IRendererWindowFactory& setEvents(std::shared_ptr<IRendererWindowEvents> events) = 0;

@@ -12,7 +12,8 @@ struct IRendererWindowFactory;
 
 // Ordered window and context hints for the windows of one factory; every
 // setter appends one or more hints and returns this builder for chaining.
-// Belongs to (and is destroyed with) its IRendererWindowFactory.
+// Belongs to (and is destroyed with) its IRendererWindowFactory. Main thread
+// only.
 struct IRendererWindowOpenGlHintFactory {
     virtual IRendererWindowOpenGlHintFactory&
     setContextVersion(const context_version_t& version) = 0;

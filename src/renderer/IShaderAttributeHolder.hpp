@@ -10,7 +10,7 @@ namespace ox::renderer {
 
 // A vertex attribute of one program, looked up by name, with the component type
 // and count the caller expects. Owned through std::shared_ptr; never deleted
-// through this interface.
+// through this interface. Main thread only.
 struct IShaderAttributeHolder {
     virtual bool isValid() const = 0;
     virtual std::string getName() const = 0;

@@ -13,6 +13,7 @@ namespace ox::renderer {
 // A uniform of one program, looked up by name. The setters act on the program
 // that is current (bind it first) and pass an unknown location (-1) on
 // unchanged. Owned through std::shared_ptr; never deleted through this interface.
+// Main thread with the program's context current only.
 struct IShaderUniformHolder {
     virtual bool isValid() const = 0;
     virtual std::string getName() const = 0;

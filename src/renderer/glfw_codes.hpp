@@ -1,6 +1,7 @@
 #pragma once
 
 #include "renderer/input.hpp"
+#include "renderer/lookup_table.hpp"
 
 #include <array>
 #include <cstdint>
@@ -9,9 +10,9 @@
 
 // Translation between the input vocabulary of input.hpp and GLFW's numeric
 // codes. GLFW's codes are stable published values, so they are written out here
-// instead of including GLFW in this layer. Every table is searched from the top
-// and the first matching row wins; that is what makes GLFW key 348 arrive as
-// Menu (never Last) and GLFW mouse button 0 as Button1 (never Left).
+// instead of including GLFW in this layer. The first matching row wins
+// (lookup_table.hpp); that is what makes GLFW key 348 arrive as Menu (never
+// Last) and GLFW mouse button 0 as Button1 (never Left).
 namespace ox::renderer {
 
 inline constexpr std::array<std::pair<EInputKey, int>, InputKeyCount> glfwKeyTable{{
@@ -160,9 +161,6 @@ inline constexpr std::array<std::pair<EInputMouseButton, int>, 12> glfwMouseButt
     std::pair{EInputMouseButton::Middle, 2},
 }};
 
-// GLFW_CURSOR, the input mode whose value is one of the cursor modes below.
-inline constexpr int GlfwCursorInputMode = 0x33001;
-
 inline constexpr std::array<std::pair<ECursorMode, int>, 3> glfwCursorModeTable{{
     std::pair{ECursorMode::Normal, 0x34001},
     std::pair{ECursorMode::Hidden, 0x34002},
@@ -177,67 +175,40 @@ inline constexpr std::array<std::pair<std::uint16_t, int>, 4> glfwModifierTable{
     std::pair{ModSuper, 0x0008},
 }};
 
-// GLFW_PRESS, what glfwGetKey returns for a held key.
-inline constexpr int GlfwPress = 1;
-
-namespace detail {
-
-template <typename E, std::size_t N>
-constexpr std::optional<E> fromGlfw(const std::array<std::pair<E, int>, N>& table, int code) {
-    for (const auto& [value, glfwCode] : table) {
-        if (glfwCode == code) {
-            return value;
-        }
-    }
-    return std::nullopt;
-}
-
-template <typename E, std::size_t N>
-constexpr std::optional<int> toGlfw(const std::array<std::pair<E, int>, N>& table, E value) {
-    for (const auto& [ours, glfwCode] : table) {
-        if (ours == value) {
-            return glfwCode;
-        }
-    }
-    return std::nullopt;
-}
-
-} // namespace detail
-
 // GLFW key code to EInputKey; empty for a code GLFW does not define. -1 (GLFW's
 // unknown key) translates successfully to EInputKey::Unknown.
 constexpr std::optional<EInputKey> keyFromGlfw(int glfwKey) {
-    return detail::fromGlfw(glfwKeyTable, glfwKey);
+    return reverseLookUp(glfwKeyTable, glfwKey);
 }
 
 // EInputKey to GLFW key code; empty for a value outside the enumeration.
 constexpr std::optional<int> keyToGlfw(EInputKey key) {
-    return detail::toGlfw(glfwKeyTable, key);
+    return lookUp(glfwKeyTable, key);
 }
 
 constexpr std::optional<EInputAction> actionFromGlfw(int glfwAction) {
-    return detail::fromGlfw(glfwActionTable, glfwAction);
+    return reverseLookUp(glfwActionTable, glfwAction);
 }
 
 constexpr std::optional<int> actionToGlfw(EInputAction action) {
-    return detail::toGlfw(glfwActionTable, action);
+    return lookUp(glfwActionTable, action);
 }
 
 // GLFW buttons 0..7 give Button1..Button8.
 constexpr std::optional<EInputMouseButton> mouseButtonFromGlfw(int glfwButton) {
-    return detail::fromGlfw(glfwMouseButtonTable, glfwButton);
+    return reverseLookUp(glfwMouseButtonTable, glfwButton);
 }
 
 constexpr std::optional<int> mouseButtonToGlfw(EInputMouseButton button) {
-    return detail::toGlfw(glfwMouseButtonTable, button);
+    return lookUp(glfwMouseButtonTable, button);
 }
 
 constexpr std::optional<ECursorMode> cursorModeFromGlfw(int glfwMode) {
-    return detail::fromGlfw(glfwCursorModeTable, glfwMode);
+    return reverseLookUp(glfwCursorModeTable, glfwMode);
 }
 
 constexpr std::optional<int> cursorModeToGlfw(ECursorMode mode) {
-    return detail::toGlfw(glfwCursorModeTable, mode);
+    return lookUp(glfwCursorModeTable, mode);
 }
 
 // Keeps exactly the four known modifier bits; other GLFW bits (caps lock,

@@ -1,26 +1,20 @@
 #include "support/ChildProcess.hpp"
+#include "support/ReadFile.hpp"
 #include "support/TempDir.hpp"
 
 #include <fstream>
 #include <gtest/gtest.h>
 #include <regex>
-#include <sstream>
 
 using namespace std::chrono_literals;
 using ox::test::ChildProcess;
 using ox::test::commandOutput;
+using ox::test::readFile;
 
 // Xlib macros break the headers above.
 #include "support/X11Client.hpp"
 
 namespace {
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 // Polls until the condition holds or the timeout passes.
 template <typename Condition>

@@ -20,8 +20,8 @@ namespace ox::test {
 // ("bindBuffer(0, 1)") in `calls`, in order. Names handed out count up from 1.
 // Shader builders it creates record their calls into the same list and build
 // linked fake programs whose lookups succeed unless the name is listed in
-// `unknownNames`. Lets code above the GL
-// layer be checked exactly ("render before init makes no call").
+// `unknownNames`. Lets code above the GL layer be checked exactly ("render
+// before init makes no call").
 class RecordingRenderingApi : public renderer::IRenderingApi,
                               public std::enable_shared_from_this<RecordingRenderingApi> {
 public:

@@ -114,7 +114,7 @@ public:
     const std::vector<JournalEntry>& entries() const { return *journal; }
     void clear() { journal->clear(); }
 
-    // The kinds of event, in order, optionally only those of one kind family.
+    // The kind of every event, in arrival order; only() picks the events of one kind.
     std::vector<std::string> kinds() const {
         std::vector<std::string> result;
         for (const auto& entry : *journal) {

@@ -10,6 +10,8 @@ namespace ox::core::logger {
 struct ILogApiFactory;
 
 // The logger root: owns the writers and fans every finished line out to them.
+// Owned by the application through a shared pointer; channels hold it weakly.
+// Main thread only.
 struct ILoggerMachinery {
     virtual ~ILoggerMachinery() = default;
     virtual bool addWriter(std::shared_ptr<ILogWriter> writer) = 0;

@@ -4,7 +4,8 @@
 
 namespace ox::core::logger {
 
-// A level threshold: levels greater than or equal to it pass.
+// A level threshold: levels greater than or equal to it pass. Every channel and
+// every writer has its own. Main thread only.
 struct ILoggerThresholdFilter {
     virtual ~ILoggerThresholdFilter() = default;
     // Returns the threshold that was in force before the call.

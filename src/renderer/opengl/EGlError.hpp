@@ -1,5 +1,7 @@
 #pragma once
 
+#include "renderer/lookup_table.hpp"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -38,12 +40,7 @@ inline constexpr std::array<std::pair<EGlError, std::uint32_t>, 10> glErrorCodes
 
 // First table entry with the given GL code; empty for a code OpenGL does not define.
 constexpr std::optional<EGlError> glErrorFromCode(std::uint32_t code) {
-    for (const auto& [error, glCode] : glErrorCodes) {
-        if (glCode == code) {
-            return error;
-        }
-    }
-    return std::nullopt;
+    return reverseLookUp(glErrorCodes, code);
 }
 
 constexpr std::string_view glErrorName(EGlError error) {

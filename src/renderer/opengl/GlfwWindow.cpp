@@ -2,6 +2,7 @@
 
 #include "renderer/glfw_codes.hpp"
 #include "renderer/opengl/events_sink.hpp"
+#include "renderer/renderer_message_data_t.hpp"
 
 #include <GLFW/glfw3.h>
 #include <fmt/format.h>
@@ -189,10 +190,13 @@ bool GlfwWindow::isKeyPressed(EInputKey key) const {
 }
 
 void GlfwWindow::setTitle(const std::string_view& text) {
-    if (handle == nullptr) {
+    // The frame loop sets the title every frame but its text changes about once
+    // a second; each GLFW call rewrites the window's properties on the X server
+    // and makes the window manager redraw the title bar.
+    if (handle == nullptr || text == title) {
         return;
     }
-    title = std::string(text);
+    title.assign(text);
     glfwSetWindowTitle(handle, title.c_str());
 }
 
@@ -208,7 +212,8 @@ void GlfwWindow::focus() {
 
 void GlfwWindow::makeContextCurrent() {
     if (const auto owner = renderer.lock()) {
-        owner->reportMessage(1, fmt::format("Making context current for a window '{}'.", title));
+        owner->reportMessage(MessageTypeInfo,
+                             fmt::format("Making context current for a window '{}'.", title));
     }
     if (handle != nullptr) {
         glfwMakeContextCurrent(handle);
@@ -308,10 +313,11 @@ void GlfwWindow::onKey(int key, int scancode, int action, int mods) {
     }
     if (const auto owner = renderer.lock()) {
         owner->reportMessage(
-            0, fmt::format("Failed to translate keyCode and/or actionCode. Inputs: keyCode = {}, "
-                           "actionCode = {}. Translations statuses: keyCode = {}, actionCode = {}",
-                           key, action, status(translatedKey.has_value()),
-                           status(translatedAction.has_value())));
+            MessageTypeError,
+            fmt::format("Failed to translate keyCode and/or actionCode. Inputs: keyCode = {}, "
+                        "actionCode = {}. Translations statuses: keyCode = {}, actionCode = {}",
+                        key, action, status(translatedKey.has_value()),
+                        status(translatedAction.has_value())));
     }
 }
 
@@ -329,11 +335,12 @@ void GlfwWindow::onMouseButton(int button, int action, int mods) {
     }
     if (const auto owner = renderer.lock()) {
         owner->reportMessage(
-            0, fmt::format("Failed to translate mouseButton and/or actionCode. Inputs: mouseButton "
-                           "= {}, actionCode = {}. Translations statuses: mouseButton = {}, "
-                           "actionCode = {}",
-                           button, action, status(translatedButton.has_value()),
-                           status(translatedAction.has_value())));
+            MessageTypeError,
+            fmt::format("Failed to translate mouseButton and/or actionCode. Inputs: mouseButton "
+                        "= {}, actionCode = {}. Translations statuses: mouseButton = {}, "
+                        "actionCode = {}",
+                        button, action, status(translatedButton.has_value()),
+                        status(translatedAction.has_value())));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "renderer/IMonitorVideoMode.hpp"
 #include "renderer/IRendererWindow.hpp"
+#include "renderer/lookup_table.hpp"
 #include "renderer/opengl/GlfwWindow.hpp"
 
 #include <GLFW/glfw3.h>
@@ -12,17 +13,6 @@
 namespace ox::renderer::opengl {
 
 namespace {
-
-template <typename Key, std::size_t N>
-std::optional<std::int32_t> lookUp(const std::array<std::pair<Key, std::int32_t>, N>& table,
-                                   Key key) {
-    for (const auto& [candidate, value] : table) {
-        if (candidate == key) {
-            return value;
-        }
-    }
-    return std::nullopt;
-}
 
 constexpr std::array<std::pair<EWindowIntHint, std::int32_t>, 15> intHints{{
     {EWindowIntHint::RedBits, GLFW_RED_BITS},
@@ -79,7 +69,7 @@ GlfwWindowFactory::GlfwWindowFactory(std::shared_ptr<IRenderer> renderer,
 
 void GlfwWindowFactory::sendMessage(const std::string_view& text) {
     if (rendererEvents) {
-        const renderer_message_data_t data{renderer, 0, text};
+        const renderer_message_data_t data{renderer, MessageTypeError, text};
         rendererEvents->invokeOnMessageEvent(data);
     }
 }

@@ -3,6 +3,7 @@
 #include "renderer/IShaderAttributeHolder.hpp"
 #include "renderer/IShaderBuilder.hpp"
 #include "renderer/IShaderHolder.hpp"
+#include "renderer/lookup_table.hpp"
 #include "renderer/opengl/RShaderBuilder.hpp"
 
 #include <GL/glew.h>
@@ -15,17 +16,6 @@ namespace {
 
 template <typename E, std::size_t N>
 using table_t = std::array<std::pair<E, GLenum>, N>;
-
-// Searched from the top; the first matching value wins.
-template <typename E, std::size_t N>
-std::optional<std::uint32_t> lookUp(const table_t<E, N>& table, E value) {
-    for (const auto& [entry, constant] : table) {
-        if (entry == value) {
-            return constant;
-        }
-    }
-    return std::nullopt;
-}
 
 template <typename E, typename... C>
 constexpr auto sequentialTable(C... constants) {

@@ -1,5 +1,7 @@
 #include "renderer/opengl/RGlew.hpp"
 
+#include "renderer/renderer_message_data_t.hpp"
+
 #include <GL/glew.h>
 #include <fmt/format.h>
 
@@ -37,16 +39,18 @@ void RGlew::init() {
     if (result != GLEW_OK) {
         if (owner) {
             const auto* text = reinterpret_cast<const char*>(glewGetErrorString(result));
-            owner->reportMessage(0, text != nullptr ? std::string_view(text) : std::string_view());
-            owner->reportMessage(0, "Failed to initialize GLEW.");
+            owner->reportMessage(MessageTypeError,
+                                 text != nullptr ? std::string_view(text) : std::string_view());
+            owner->reportMessage(MessageTypeError, "Failed to initialize GLEW.");
         }
         status = 0;
         return;
     }
     if (owner) {
-        owner->reportMessage(1, fmt::format("Vendor: {}.", glString(GL_VENDOR)));
-        owner->reportMessage(1, fmt::format("Version: {}.", glString(GL_VERSION)));
-        owner->reportMessage(1, fmt::format("Renderer name: {}.", glString(GL_RENDERER)));
+        owner->reportMessage(MessageTypeInfo, fmt::format("Vendor: {}.", glString(GL_VENDOR)));
+        owner->reportMessage(MessageTypeInfo, fmt::format("Version: {}.", glString(GL_VERSION)));
+        owner->reportMessage(MessageTypeInfo,
+                             fmt::format("Renderer name: {}.", glString(GL_RENDERER)));
     }
     status = 1;
 }

@@ -9,6 +9,7 @@ namespace ox::renderer::opengl {
 
 // GLEW's one-time initialisation, run by the renderer with the first window's
 // context current. Reports the GL vendor, version and renderer name on success.
+// Owned by the renderer; main thread only.
 class RGlew {
 public:
     explicit RGlew(std::weak_ptr<IRenderer> renderer);

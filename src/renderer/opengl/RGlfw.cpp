@@ -1,6 +1,7 @@
 #include "renderer/opengl/RGlfw.hpp"
 
 #include "renderer/opengl/GlfwMonitor.hpp"
+#include "renderer/renderer_message_data_t.hpp"
 
 #include <GLFW/glfw3.h>
 #include <fmt/format.h>
@@ -57,11 +58,12 @@ bool RGlfw::init() {
     }
     const auto owner = renderer.lock();
     if (owner) {
-        owner->reportMessage(1, fmt::format("GLFW version: {}.", glfwGetVersionString()));
+        owner->reportMessage(MessageTypeInfo,
+                             fmt::format("GLFW version: {}.", glfwGetVersionString()));
     }
     if (glfwInit() != GLFW_TRUE) {
         if (owner) {
-            owner->reportMessage(0, "Failed to initialize GLFW.");
+            owner->reportMessage(MessageTypeError, "Failed to initialize GLFW.");
         }
         return false;
     }
@@ -91,8 +93,9 @@ void RGlfw::terminate() {
 
 void RGlfw::reportError(std::int32_t code, const char* description) {
     if (const auto owner = renderer.lock()) {
-        owner->reportMessage(0, fmt::format("GLFW > error code: {}, description: {}.", code,
-                                            description != nullptr ? description : ""));
+        owner->reportMessage(MessageTypeError,
+                             fmt::format("GLFW > error code: {}, description: {}.", code,
+                                         description != nullptr ? description : ""));
     }
 }
 

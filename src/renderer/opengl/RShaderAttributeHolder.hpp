@@ -9,7 +9,8 @@
 namespace ox::renderer::opengl {
 
 // A vertex attribute location of one program with the layout the caller
-// expects; does not refer back to the program.
+// expects; does not refer back to the program. Made by RShaderHolder's lookups
+// and owned by the caller. Main thread only.
 class RShaderAttributeHolder final : public IShaderAttributeHolder {
 public:
     RShaderAttributeHolder(bool valid, std::string name, std::int32_t location, EDataType dataType,

@@ -8,7 +8,8 @@
 namespace ox::renderer::opengl {
 
 // A uniform location of one program; does not refer back to the program. The
-// setters act on the current program, unchecked and unpolled.
+// setters act on the current program, unchecked and unpolled. Made by
+// RShaderHolder's lookups and owned by the caller. Main thread only.
 class RShaderUniformHolder final : public IShaderUniformHolder {
 public:
     RShaderUniformHolder(bool valid, std::string name, std::int32_t location);

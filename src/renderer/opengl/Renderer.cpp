@@ -50,31 +50,25 @@ void Renderer::pollErrors(const std::string_view& callName) {
     if (!errorPolling) {
         return;
     }
-    GLenum code = glGetError();
-    if (code == GL_NO_ERROR) {
-        return;
-    }
     int reported = 0;
-    while (true) {
+    for (GLenum code = glGetError(); code != GL_NO_ERROR; code = glGetError()) {
         // Without a window there is no context whose errors matter.
         if (windows.empty()) {
             return;
         }
         if (reported >= maxErrorMessagesPerPoll) {
-            reportMessage(0, fmt::format("Too many renderer errors caused by '{}', bailing error "
-                                         "code polling!",
-                                         callName));
+            reportMessage(MessageTypeError,
+                          fmt::format("Too many renderer errors caused by '{}', bailing error "
+                                      "code polling!",
+                                      callName));
             return;
         }
         ++reported;
         const auto error = glErrorFromCode(code);
         const std::string_view name = error ? glErrorName(*error) : "(translation failed)";
-        reportMessage(0, fmt::format("OpenGL error {} (internal: {:#06x}) after '{}' call.", name,
-                                     code, callName));
-        code = glGetError();
-        if (code == GL_NO_ERROR) {
-            return;
-        }
+        reportMessage(MessageTypeError,
+                      fmt::format("OpenGL error {} (internal: {:#06x}) after '{}' call.", name,
+                                  code, callName));
     }
 }
 
@@ -140,11 +134,8 @@ bool Renderer::init() {
         // error after this second init would go unreported.
         renderingApi->attachRenderer(self());
     }
-    if (glfw->getStatus() != 1 && !glfw->init() && events) {
-        const auto sink = events;
-        const std::string_view text = "GLFW > Failed to initialize subsystem.";
-        const renderer_message_data_t data{self(), 0, text};
-        sink->invokeOnMessageEvent(data);
+    if (glfw->getStatus() != 1 && !glfw->init()) {
+        reportMessage(MessageTypeError, "GLFW > Failed to initialize subsystem.");
     }
     return glfw->getStatus() == 1;
 }

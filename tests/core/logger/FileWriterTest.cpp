@@ -1,22 +1,16 @@
 #include "core/logger/impl/FileWriter.hpp"
 #include "core/logger/LoggerMachinery.hpp"
+#include "support/ReadFile.hpp"
 #include "support/TempDir.hpp"
 
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 using ox::core::logger::ELogLevel;
 using ox::core::logger::impl::FileWriter;
+using ox::test::readFile;
 
 namespace {
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 TEST(FileWriterTest, ExistingFileIsEmptiedAtConstruction) {
     ox::test::TempDir dir;

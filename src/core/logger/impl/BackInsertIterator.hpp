@@ -9,7 +9,7 @@
 namespace ox::core::logger::impl {
 
 // Appends lines to a list of strings it does not own; the list must outlive
-// the writer.
+// the writer. Main thread only.
 class BackInsertIterator : public ILogWriter, public LoggerThresholdFilter {
 public:
     BackInsertIterator(std::vector<std::string>* lines, const ELogLevel& threshold);

@@ -12,6 +12,7 @@ namespace ox::core::logger::impl {
 // on disk when write() returns. The file is emptied at construction. Failed
 // opens and short writes are counted process-wide over all FileWriters; after
 // ten of them every FileWriter stops writing for the rest of the process.
+// Main thread only: neither the file nor the count is locked.
 class FileWriter : public ILogWriter, public LoggerThresholdFilter {
 public:
     static constexpr int failureLimit = 10;

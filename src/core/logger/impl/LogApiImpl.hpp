@@ -12,7 +12,7 @@ namespace ox::core::logger::impl {
 
 // A channel: stamps messages with local time, level tag and its name and hands
 // the line to the root. Holds the root weakly; once the root is gone, log()
-// silently does nothing.
+// silently does nothing. Main thread only.
 class LogApiImpl : public ILogApi, public LoggerThresholdFilter {
 public:
     LogApiImpl(const std::string_view& name, const ELogLevel& threshold,
