@@ -3,11 +3,10 @@
 #include "app/RendererContext.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/GlDriverPin.hpp"
+#include "support/ReadFile.hpp"
 #include "support/TempDir.hpp"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <thread>
 #include <unistd.h>
 
@@ -45,11 +44,9 @@ TEST(ApplicationGLTest, RunsUntilEscapeAndReleasesEverything) {
     user.join();
     EXPECT_EQ(code, 0);
 
-    std::ifstream in(dir / "vexel.log");
-    std::stringstream log;
-    log << in.rdbuf();
-    EXPECT_NE(log.str().find("renderer > Destroying window '"), std::string::npos) << log.str();
-    EXPECT_NE(log.str().find("renderer > Event dispatcher detached."), std::string::npos);
+    const std::string log = ox::test::readFile(dir / "vexel.log");
+    EXPECT_NE(log.find("renderer > Destroying window '"), std::string::npos) << log;
+    EXPECT_NE(log.find("renderer > Event dispatcher detached."), std::string::npos);
     std::filesystem::current_path(previous);
 }
 
