@@ -8,7 +8,7 @@ packages=(
     build-essential cmake pkg-config
     libglfw3-dev libglew-dev libfmt-dev libglm-dev
     libgtest-dev libbenchmark-dev
-    libx11-dev libxtst-dev
+    libx11-dev libxtst-dev libxrandr-dev
     xvfb xauth libgl1-mesa-dri
     xdotool x11-utils imagemagick
 )
