@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -69,29 +70,43 @@ TEST(FreeCameraTest, OppositeTurnsCancel) {
     EXPECT_EQ(camera.pitchAngle, 0.0f);
 }
 
-// Each turn rebuilds one axis from a cross product; without that the frame
-// would skew a little more with every frame of a long session.
+// Each turn renormalises one axis and rebuilds another from a cross product;
+// without that the frame would skew a little more with every frame of a long
+// session. Each turn is checked alone too: mixed with the others, one turn's
+// renormalisation could hide another's drift.
 TEST(FreeCameraTest, FrameStaysOrthonormalOverManySmallTurns) {
-    FreeCamera camera;
-    std::mt19937 random(20240611u);
-    std::uniform_real_distribution<float> turn(-0.05f, 0.05f);
+    using Turn = void (FreeCamera::*)(float);
+    const struct {
+        const char* name;
+        std::vector<Turn> turns;
+    } cases[] = {
+        {"yaw", {&FreeCamera::yaw}},
+        {"pitch", {&FreeCamera::pitch}},
+        {"roll", {&FreeCamera::roll}},
+        {"all three", {&FreeCamera::yaw, &FreeCamera::pitch, &FreeCamera::roll}},
+    };
+    for (const auto& test : cases) {
+        FreeCamera camera;
+        std::mt19937 random(20240611u);
+        std::uniform_real_distribution<float> turn(-0.05f, 0.05f);
 
-    float worst = 0.0f;
-    for (int step = 0; step < 100000; ++step) {
-        camera.yaw(turn(random));
-        camera.pitch(turn(random));
-        camera.roll(turn(random));
-        if (step % 1000 == 999) {
-            const glm::vec3 f = camera.forward;
-            const glm::vec3 r = camera.right;
-            const glm::vec3 u = camera.up;
-            worst = std::max({worst, std::abs(glm::length(f) - 1.0f),
-                              std::abs(glm::length(r) - 1.0f), std::abs(glm::length(u) - 1.0f),
-                              std::abs(glm::dot(f, r)), std::abs(glm::dot(f, u)),
-                              std::abs(glm::dot(r, u)), glm::length(glm::cross(f, u) - r)});
+        float worst = 0.0f;
+        for (int step = 0; step < 100000; ++step) {
+            for (const Turn each : test.turns) {
+                (camera.*each)(turn(random));
+            }
+            if (step % 1000 == 999) {
+                const glm::vec3 f = camera.forward;
+                const glm::vec3 r = camera.right;
+                const glm::vec3 u = camera.up;
+                worst = std::max({worst, std::abs(glm::length(f) - 1.0f),
+                                  std::abs(glm::length(r) - 1.0f), std::abs(glm::length(u) - 1.0f),
+                                  std::abs(glm::dot(f, r)), std::abs(glm::dot(f, u)),
+                                  std::abs(glm::dot(r, u)), glm::length(glm::cross(f, u) - r)});
+            }
         }
+        EXPECT_LT(worst, 1e-5f) << test.name;
     }
-    EXPECT_LT(worst, 1e-5f);
 }
 
 } // namespace

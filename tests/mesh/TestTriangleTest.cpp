@@ -30,10 +30,14 @@ TEST(TestTriangleColorTest, HueRunsRoundTheCircleAtHalfSaturation) {
         float hue;
         glm::vec3 color;
     };
+    // Sector boundaries, and a point a quarter into every 60-degree sector,
+    // where the rising and the falling channel differ (0.625 against 0.875).
     const Case cases[] = {
-        {0, {1, 0.5f, 0.5f}},   {30, {1, 0.75f, 0.5f}},     {60, {1, 1, 0.5f}},
-        {90, {0.75f, 1, 0.5f}}, {180, {0.5f, 1, 1}},        {240, {0.5f, 0.5f, 1}},
-        {300, {1, 0.5f, 1}},    {359, {1, 0.5f, 0.50833f}},
+        {0, {1, 0.5f, 0.5f}},     {15, {1, 0.625f, 0.5f}},    {30, {1, 0.75f, 0.5f}},
+        {60, {1, 1, 0.5f}},       {75, {0.875f, 1, 0.5f}},    {90, {0.75f, 1, 0.5f}},
+        {135, {0.5f, 1, 0.625f}}, {180, {0.5f, 1, 1}},        {195, {0.5f, 0.875f, 1}},
+        {240, {0.5f, 0.5f, 1}},   {255, {0.625f, 0.5f, 1}},   {300, {1, 0.5f, 1}},
+        {315, {1, 0.5f, 0.875f}}, {359, {1, 0.5f, 0.50833f}},
     };
     for (const auto& [hue, expected] : cases) {
         const glm::vec3 color = TestTriangle::colorFromHue(hue);

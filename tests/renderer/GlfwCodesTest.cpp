@@ -1,8 +1,10 @@
 #include "renderer/glfw_codes.hpp"
 
+#include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 using namespace ox::renderer;
 
@@ -44,20 +46,141 @@ TEST(GlfwCodesTest, CodesGlfwDoesNotDefineFailToTranslate) {
     EXPECT_FALSE(keyToGlfw(static_cast<EInputKey>(-1)).has_value());
 }
 
-TEST(GlfwCodesTest, SpotChecksAgainstGlfwKeyCodes) {
-    EXPECT_EQ(keyFromGlfw(87), EInputKey::W);
-    EXPECT_EQ(keyFromGlfw(32), EInputKey::Space);
-    EXPECT_EQ(keyFromGlfw(48), EInputKey::Num0);
-    EXPECT_EQ(keyFromGlfw(57), EInputKey::Num9);
-    EXPECT_EQ(keyFromGlfw(65), EInputKey::A);
-    EXPECT_EQ(keyFromGlfw(90), EInputKey::Z);
-    EXPECT_EQ(keyFromGlfw(256), EInputKey::Escape);
-    EXPECT_EQ(keyFromGlfw(290), EInputKey::F1);
-    EXPECT_EQ(keyFromGlfw(314), EInputKey::F25);
-    EXPECT_EQ(keyFromGlfw(320), EInputKey::Kp0);
-    EXPECT_EQ(keyFromGlfw(336), EInputKey::KpEqual);
-    EXPECT_EQ(keyFromGlfw(340), EInputKey::LeftShift);
-    EXPECT_EQ(keyFromGlfw(347), EInputKey::RightSuper);
+// Every key against GLFW's own header, written independently of our table so
+// that a swapped or mistyped row cannot pass by agreeing with itself.
+TEST(GlfwCodesTest, EveryKeyMatchesTheGlfwHeader) {
+    const std::vector<std::pair<EInputKey, int>> expected{
+        {EInputKey::Unknown, GLFW_KEY_UNKNOWN},
+        {EInputKey::Space, GLFW_KEY_SPACE},
+        {EInputKey::Apostrophe, GLFW_KEY_APOSTROPHE},
+        {EInputKey::Comma, GLFW_KEY_COMMA},
+        {EInputKey::Minus, GLFW_KEY_MINUS},
+        {EInputKey::Period, GLFW_KEY_PERIOD},
+        {EInputKey::Slash, GLFW_KEY_SLASH},
+        {EInputKey::Num0, GLFW_KEY_0},
+        {EInputKey::Num1, GLFW_KEY_1},
+        {EInputKey::Num2, GLFW_KEY_2},
+        {EInputKey::Num3, GLFW_KEY_3},
+        {EInputKey::Num4, GLFW_KEY_4},
+        {EInputKey::Num5, GLFW_KEY_5},
+        {EInputKey::Num6, GLFW_KEY_6},
+        {EInputKey::Num7, GLFW_KEY_7},
+        {EInputKey::Num8, GLFW_KEY_8},
+        {EInputKey::Num9, GLFW_KEY_9},
+        {EInputKey::Semicolon, GLFW_KEY_SEMICOLON},
+        {EInputKey::Equal, GLFW_KEY_EQUAL},
+        {EInputKey::A, GLFW_KEY_A},
+        {EInputKey::B, GLFW_KEY_B},
+        {EInputKey::C, GLFW_KEY_C},
+        {EInputKey::D, GLFW_KEY_D},
+        {EInputKey::E, GLFW_KEY_E},
+        {EInputKey::F, GLFW_KEY_F},
+        {EInputKey::G, GLFW_KEY_G},
+        {EInputKey::H, GLFW_KEY_H},
+        {EInputKey::I, GLFW_KEY_I},
+        {EInputKey::J, GLFW_KEY_J},
+        {EInputKey::K, GLFW_KEY_K},
+        {EInputKey::L, GLFW_KEY_L},
+        {EInputKey::M, GLFW_KEY_M},
+        {EInputKey::N, GLFW_KEY_N},
+        {EInputKey::O, GLFW_KEY_O},
+        {EInputKey::P, GLFW_KEY_P},
+        {EInputKey::Q, GLFW_KEY_Q},
+        {EInputKey::R, GLFW_KEY_R},
+        {EInputKey::S, GLFW_KEY_S},
+        {EInputKey::T, GLFW_KEY_T},
+        {EInputKey::U, GLFW_KEY_U},
+        {EInputKey::V, GLFW_KEY_V},
+        {EInputKey::W, GLFW_KEY_W},
+        {EInputKey::X, GLFW_KEY_X},
+        {EInputKey::Y, GLFW_KEY_Y},
+        {EInputKey::Z, GLFW_KEY_Z},
+        {EInputKey::LeftBracket, GLFW_KEY_LEFT_BRACKET},
+        {EInputKey::Backslash, GLFW_KEY_BACKSLASH},
+        {EInputKey::RightBracket, GLFW_KEY_RIGHT_BRACKET},
+        {EInputKey::GraveAccent, GLFW_KEY_GRAVE_ACCENT},
+        {EInputKey::World1, GLFW_KEY_WORLD_1},
+        {EInputKey::World2, GLFW_KEY_WORLD_2},
+        {EInputKey::Escape, GLFW_KEY_ESCAPE},
+        {EInputKey::Enter, GLFW_KEY_ENTER},
+        {EInputKey::Tab, GLFW_KEY_TAB},
+        {EInputKey::Backspace, GLFW_KEY_BACKSPACE},
+        {EInputKey::Insert, GLFW_KEY_INSERT},
+        {EInputKey::Delete, GLFW_KEY_DELETE},
+        {EInputKey::Right, GLFW_KEY_RIGHT},
+        {EInputKey::Left, GLFW_KEY_LEFT},
+        {EInputKey::Down, GLFW_KEY_DOWN},
+        {EInputKey::Up, GLFW_KEY_UP},
+        {EInputKey::PageUp, GLFW_KEY_PAGE_UP},
+        {EInputKey::PageDown, GLFW_KEY_PAGE_DOWN},
+        {EInputKey::Home, GLFW_KEY_HOME},
+        {EInputKey::End, GLFW_KEY_END},
+        {EInputKey::CapsLock, GLFW_KEY_CAPS_LOCK},
+        {EInputKey::ScrollLock, GLFW_KEY_SCROLL_LOCK},
+        {EInputKey::NumLock, GLFW_KEY_NUM_LOCK},
+        {EInputKey::PrintScreen, GLFW_KEY_PRINT_SCREEN},
+        {EInputKey::Pause, GLFW_KEY_PAUSE},
+        {EInputKey::F1, GLFW_KEY_F1},
+        {EInputKey::F2, GLFW_KEY_F2},
+        {EInputKey::F3, GLFW_KEY_F3},
+        {EInputKey::F4, GLFW_KEY_F4},
+        {EInputKey::F5, GLFW_KEY_F5},
+        {EInputKey::F6, GLFW_KEY_F6},
+        {EInputKey::F7, GLFW_KEY_F7},
+        {EInputKey::F8, GLFW_KEY_F8},
+        {EInputKey::F9, GLFW_KEY_F9},
+        {EInputKey::F10, GLFW_KEY_F10},
+        {EInputKey::F11, GLFW_KEY_F11},
+        {EInputKey::F12, GLFW_KEY_F12},
+        {EInputKey::F13, GLFW_KEY_F13},
+        {EInputKey::F14, GLFW_KEY_F14},
+        {EInputKey::F15, GLFW_KEY_F15},
+        {EInputKey::F16, GLFW_KEY_F16},
+        {EInputKey::F17, GLFW_KEY_F17},
+        {EInputKey::F18, GLFW_KEY_F18},
+        {EInputKey::F19, GLFW_KEY_F19},
+        {EInputKey::F20, GLFW_KEY_F20},
+        {EInputKey::F21, GLFW_KEY_F21},
+        {EInputKey::F22, GLFW_KEY_F22},
+        {EInputKey::F23, GLFW_KEY_F23},
+        {EInputKey::F24, GLFW_KEY_F24},
+        {EInputKey::F25, GLFW_KEY_F25},
+        {EInputKey::Kp0, GLFW_KEY_KP_0},
+        {EInputKey::Kp1, GLFW_KEY_KP_1},
+        {EInputKey::Kp2, GLFW_KEY_KP_2},
+        {EInputKey::Kp3, GLFW_KEY_KP_3},
+        {EInputKey::Kp4, GLFW_KEY_KP_4},
+        {EInputKey::Kp5, GLFW_KEY_KP_5},
+        {EInputKey::Kp6, GLFW_KEY_KP_6},
+        {EInputKey::Kp7, GLFW_KEY_KP_7},
+        {EInputKey::Kp8, GLFW_KEY_KP_8},
+        {EInputKey::Kp9, GLFW_KEY_KP_9},
+        {EInputKey::KpDecimal, GLFW_KEY_KP_DECIMAL},
+        {EInputKey::KpDivide, GLFW_KEY_KP_DIVIDE},
+        {EInputKey::KpMultiply, GLFW_KEY_KP_MULTIPLY},
+        {EInputKey::KpSubtract, GLFW_KEY_KP_SUBTRACT},
+        {EInputKey::KpAdd, GLFW_KEY_KP_ADD},
+        {EInputKey::KpEnter, GLFW_KEY_KP_ENTER},
+        {EInputKey::KpEqual, GLFW_KEY_KP_EQUAL},
+        {EInputKey::LeftShift, GLFW_KEY_LEFT_SHIFT},
+        {EInputKey::LeftControl, GLFW_KEY_LEFT_CONTROL},
+        {EInputKey::LeftAlt, GLFW_KEY_LEFT_ALT},
+        {EInputKey::LeftSuper, GLFW_KEY_LEFT_SUPER},
+        {EInputKey::RightShift, GLFW_KEY_RIGHT_SHIFT},
+        {EInputKey::RightControl, GLFW_KEY_RIGHT_CONTROL},
+        {EInputKey::RightAlt, GLFW_KEY_RIGHT_ALT},
+        {EInputKey::RightSuper, GLFW_KEY_RIGHT_SUPER},
+        {EInputKey::Menu, GLFW_KEY_MENU},
+        {EInputKey::Last, GLFW_KEY_LAST},
+
+    };
+    ASSERT_EQ(expected.size(), 122u);
+    for (const auto& [key, code] : expected) {
+        EXPECT_EQ(keyToGlfw(key), code) << "key " << static_cast<int>(key);
+        if (key != EInputKey::Last) {
+            EXPECT_EQ(keyFromGlfw(code), key) << "GLFW code " << code;
+        }
+    }
 }
 
 TEST(GlfwCodesTest, EveryKeyRoundTripsExceptLastWhichSharesMenusCode) {
