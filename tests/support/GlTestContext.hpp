@@ -2,16 +2,19 @@
 
 // Shared fixture for ...GLTest programs: one hidden GLFW window with an OpenGL
 // 4.5 core context and GLEW loaded (glewExperimental), created on first use
-// and kept until the test program ends. Tests derive from ox::test::GlTest,
+// and kept until the test program exits. Tests derive from ox::test::GlTest,
 // which makes the context current before each test and fails a test that
 // leaves an OpenGL error pending. Do not combine it with the back end's
 // Renderer in one program: the Renderer's deinit terminates GLFW for everybody.
+
+#include "support/GlDriverPin.hpp"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -32,10 +35,14 @@ inline std::vector<GLenum> drainGlErrors() {
 }
 
 // The window of the shared context, made current on first use; null when no
-// OpenGL 4.5 core context could be had. GLFW is deliberately never terminated:
-// that would unload the Mesa driver before LeakSanitizer runs, and the
-// driver's leftovers would then be reported from an unknown module that no
-// suppression can name.
+// OpenGL 4.5 core context could be had.
+//
+// At exit the window is destroyed and GLFW terminated, before LeakSanitizer
+// runs (its check was registered with atexit at start-up, so it runs after
+// ours). That stops llvmpipe's rasteriser and thread-pool workers: left
+// running, they are what LeakSanitizer's tracer must stop while it scans,
+// and it sometimes crashes doing so. The driver stays mapped (GlDriverPin.hpp)
+// so that its globals are still scanned and nothing of ours is misreported.
 inline GLFWwindow* glTestWindow() {
     static GLFWwindow* window = [] {
         glfwSetErrorCallback([](int code, const char* description) {
@@ -64,6 +71,11 @@ inline GLFWwindow* glTestWindow() {
         // GLEW probes extensions in a way a core context rejects; that error
         // belongs to no test.
         drainGlErrors();
+        keepGlDriversLoaded();
+        std::atexit([] {
+            glfwDestroyWindow(glTestWindow());
+            glfwTerminate();
+        });
         return created;
     }();
     return window;
