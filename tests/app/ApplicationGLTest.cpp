@@ -5,10 +5,17 @@
 #include "support/GlDriverPin.hpp"
 #include "support/ReadFile.hpp"
 #include "support/TempDir.hpp"
+#include "support/XdoTool.hpp"
 
+#include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
 #include <unistd.h>
+
+// Xlib macros break the headers above.
+#include "support/X11Client.hpp"
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -32,16 +39,35 @@ TEST(ApplicationGLTest, RunsUntilEscapeAndReleasesEverything) {
         context.renderer->deinit();
     }
 
-    std::thread user([] {
-        const std::string pid = std::to_string(getpid());
-        const std::string window = ox::test::commandOutput(
-            "timeout 60 xdotool search --sync --pid " + pid + " | head -n 1");
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        ox::test::commandOutput("xdotool windowfocus --sync " + window +
-                                " keydown Escape sleep 0.3 keyup Escape");
+    // The user's side has deadlines of its own: if Escape cannot be delivered,
+    // or does not end the program, the window gets a close request as from a
+    // window manager, so runApplication() returns and the test fails at once.
+    std::atomic<bool> finished = false;
+    std::string failure;
+    std::thread user([&finished, &failure] {
+        const std::string window = ox::test::waitForMappedWindow(getpid(), 20s);
+        if (window.empty()) {
+            failure = "no mapped window appeared within 20 s";
+            return;
+        }
+        if (!ox::test::pressKey(window, "Escape")) {
+            failure = "the window would not take the keyboard focus";
+        }
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (!finished && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(20ms);
+        }
+        if (!finished) {
+            if (failure.empty()) {
+                failure = "the program was still running 10 s after Escape";
+            }
+            ox::test::X11Client().requestClose(std::stoul(window));
+        }
     });
     const int code = ox::app::runApplication();
+    finished = true;
     user.join();
+    ASSERT_EQ(failure, "");
     EXPECT_EQ(code, 0);
 
     const std::string log = ox::test::readFile(dir / "vexel.log");

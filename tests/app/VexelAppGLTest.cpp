@@ -1,6 +1,7 @@
 #include "support/ChildProcess.hpp"
 #include "support/ReadFile.hpp"
 #include "support/TempDir.hpp"
+#include "support/XdoTool.hpp"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -16,9 +17,11 @@ using ox::test::readFile;
 
 namespace {
 
-// Polls until the condition holds or the timeout passes.
+// Polls until the condition holds or the timeout passes. The program refreshes
+// its title once a second and logs as things happen, so a few seconds is
+// plenty; a failing check then fails in seconds.
 template <typename Condition>
-bool eventually(Condition condition, std::chrono::milliseconds timeout = 30s) {
+bool eventually(Condition condition, std::chrono::milliseconds timeout = 5s) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline) {
         if (condition()) {
@@ -50,11 +53,7 @@ struct RunningVexel {
         std::ofstream(dir / "vexel.log") << "stale line from an earlier run\n";
         process = std::make_unique<ChildProcess>(VEXEL_BINARY, dir.path(), leakCheckOff());
         if (waitForWindow) {
-            eventually([&] {
-                window = commandOutput("xdotool search --pid " + std::to_string(process->id()) +
-                                       " 2>/dev/null | head -n 1");
-                return !window.empty();
-            });
+            window = ox::test::waitForMappedWindow(process->id(), 20s);
         }
     }
     std::string title() const { return commandOutput("xdotool getwindowname " + window); }
@@ -76,7 +75,7 @@ void expectInOrder(const std::string& log, const std::vector<std::string>& patte
 
 TEST(VexelAppGLTest, OpensTheWindowLogsStartUpShowsStatisticsAndClosesOnEscape) {
     RunningVexel vexel;
-    ASSERT_FALSE(vexel.window.empty()) << "no window appeared";
+    ASSERT_FALSE(vexel.window.empty()) << "no mapped window appeared within 20 s";
 
     const std::string geometry = commandOutput("xdotool getwindowgeometry --shell " + vexel.window);
     EXPECT_NE(geometry.find("WIDTH=1024"), std::string::npos) << geometry;
@@ -103,9 +102,9 @@ TEST(VexelAppGLTest, OpensTheWindowLogsStartUpShowsStatisticsAndClosesOnEscape) 
          stamp + R"(\(l:inf\) window > 'Vexel' window has been resized to 1024x1024\.)"});
     EXPECT_EQ(vexel.log().find("stale line"), std::string::npos);
 
-    commandOutput("xdotool windowfocus --sync " + vexel.window);
-    commandOutput("xdotool keydown Escape sleep 0.3 keyup Escape");
-    const auto code = vexel.process->waitFor(30s);
+    ASSERT_TRUE(ox::test::pressKey(vexel.window, "Escape"))
+        << "the window would not take the keyboard focus";
+    const auto code = vexel.process->waitFor(10s);
     ASSERT_TRUE(code.has_value()) << "still running after Escape";
     EXPECT_EQ(*code, 0);
     EXPECT_NE(vexel.log().find("renderer > Destroying window '"), std::string::npos) << vexel.log();
@@ -113,11 +112,11 @@ TEST(VexelAppGLTest, OpensTheWindowLogsStartUpShowsStatisticsAndClosesOnEscape) 
 
 TEST(VexelAppGLTest, CloseRequestEndsTheProgramNormally) {
     RunningVexel vexel;
-    ASSERT_FALSE(vexel.window.empty());
+    ASSERT_FALSE(vexel.window.empty()) << "no mapped window appeared within 20 s";
     ox::test::X11Client x11;
     ASSERT_TRUE(x11.isOpen());
     x11.requestClose(std::stoul(vexel.window));
-    const auto code = vexel.process->waitFor(30s);
+    const auto code = vexel.process->waitFor(10s);
     ASSERT_TRUE(code.has_value()) << "still running after the close request";
     EXPECT_EQ(*code, 0);
     expectInOrder(vexel.log(), {R"(renderer > Destroying window '.*'\.)",
@@ -127,14 +126,14 @@ TEST(VexelAppGLTest, CloseRequestEndsTheProgramNormally) {
 
 TEST(VexelAppGLTest, WindowResizeIsLogged) {
     RunningVexel vexel;
-    ASSERT_FALSE(vexel.window.empty());
+    ASSERT_FALSE(vexel.window.empty()) << "no mapped window appeared within 20 s";
     commandOutput("xdotool windowsize " + vexel.window + " 800 600");
     EXPECT_TRUE(eventually([&] {
         return vexel.log().find("window has been resized to 800x600.") != std::string::npos;
     })) << vexel.log();
     ox::test::X11Client x11;
     x11.requestClose(std::stoul(vexel.window));
-    EXPECT_EQ(vexel.process->waitFor(30s), std::optional<int>(0));
+    EXPECT_EQ(vexel.process->waitFor(10s), std::optional<int>(0));
 }
 
 TEST(VexelAppGLTest, WithoutAReachableDisplayStartUpFailsWithExitCodeOne) {
@@ -143,7 +142,7 @@ TEST(VexelAppGLTest, WithoutAReachableDisplayStartUpFailsWithExitCodeOne) {
          {std::optional<std::string>(":4242"), std::optional<std::string>()}) {
         ChildProcess process(VEXEL_BINARY, dir.path(),
                              {{"DISPLAY", display}, {"WAYLAND_DISPLAY", {}}});
-        const auto code = process.waitFor(30s);
+        const auto code = process.waitFor(10s);
         ASSERT_TRUE(code.has_value());
         EXPECT_EQ(*code, 1);
         const std::string log = readFile(dir / "vexel.log");

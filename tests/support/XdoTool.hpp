@@ -1,0 +1,66 @@
+#pragma once
+
+#include "support/ChildProcess.hpp"
+
+#include <chrono>
+#include <string>
+#include <sys/types.h>
+#include <thread>
+
+// Real input for end-to-end tests, through xdotool (XTEST). Every call has a
+// hard time limit and every wait a deadline, so that a window that never
+// appears or never takes the focus fails a test in seconds instead of hanging it.
+namespace ox::test {
+
+// Runs xdotool with the given arguments, killed after `seconds`; returns what
+// it printed on standard output (errors are dropped: callers check results).
+inline std::string xdotool(const std::string& arguments, int seconds = 5) {
+    return commandOutput("timeout " + std::to_string(seconds) + " xdotool " + arguments +
+                         " 2>/dev/null");
+}
+
+// The first window of the process that is mapped and viewable, or empty when
+// none is by the deadline. A window that exists but is not mapped yet would
+// refuse the keyboard focus.
+inline std::string waitForMappedWindow(pid_t pid, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        std::string windows = xdotool("search --onlyvisible --pid " + std::to_string(pid));
+        if (const auto end = windows.find('\n'); end != std::string::npos) {
+            windows.resize(end);
+        }
+        if (!windows.empty() || std::chrono::steady_clock::now() >= deadline) {
+            return windows;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+// Gives the window the keyboard focus and returns true once the X server
+// reports it focused; retried until the deadline.
+inline bool focusWindow(const std::string& window, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        xdotool("windowfocus " + window);
+        if (xdotool("getwindowfocus") == window) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+// Focuses the window and presses and releases one key, as a person would.
+// False, with nothing sent, when the window would not take the focus.
+inline bool pressKey(const std::string& window, const std::string& key,
+                     std::chrono::milliseconds focusTimeout = std::chrono::seconds(5)) {
+    if (!focusWindow(window, focusTimeout)) {
+        return false;
+    }
+    xdotool("keydown " + key + " sleep 0.3 keyup " + key);
+    return true;
+}
+
+} // namespace ox::test
