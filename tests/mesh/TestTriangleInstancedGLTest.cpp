@@ -1,85 +1,23 @@
 #include "mesh/TestTriangleInstanced.hpp"
 
-#include "core/logger/LoggerMachinery.hpp"
-#include "engine/mesh/MeshRegister.hpp"
-#include "renderer/opengl/OpenGlRenderingApi.hpp"
-#include "support/CurrentDirectory.hpp"
-#include "support/GlTestContext.hpp"
-#include "support/OffscreenTarget.hpp"
+#include "support/MeshGLTest.hpp"
 #include "support/ReadFile.hpp"
-#include "support/RecordingRenderer.hpp"
-#include "support/RecordingWriter.hpp"
 #include "support/RepositoryShaders.hpp"
-#include "support/TempDir.hpp"
 
-#include <glm/gtc/matrix_transform.hpp>
-
-using ox::core::logger::ELogLevel;
-using ox::engine::mesh::MeshRegister;
 using ox::mesh::TestTriangleInstanced;
-using ox::renderer::opengl::OpenGlRenderingApi;
 
 namespace {
 
-constexpr int size = 64;
-
-// The instanced triangles on their own, as the demo starts: camera at the
-// origin looking along +z, field of view 45 degrees, depth test on.
-class TestTriangleInstancedGLTest : public ox::test::GlTest {
+class TestTriangleInstancedGLTest : public ox::test::MeshGLTest {
 protected:
     void SetUp() override {
-        GlTest::SetUp();
-        target = std::make_unique<ox::test::OffscreenTarget>(size);
-        root->addWriter(writer);
+        MeshGLTest::SetUp();
         reg->add(triangles);
-        glEnable(GL_DEPTH_TEST);
-        data.viewProjection =
-            glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 1000.0f) *
-            glm::lookAt(glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, 1.0f), glm::vec3(0.0f, 1.0f, 0.0f));
         ox::test::copyRepositoryShaders(dir.path());
     }
-    void TearDown() override {
-        reg->deinitAll();
-        reg.reset();
-        glUseProgram(0);
-        glBindVertexArray(0);
-        glDisable(GL_DEPTH_TEST);
-        target.reset();
-        EXPECT_TRUE(renderer->errors.empty()) << renderer->errors.front().first;
-        api->releaseRenderer();
-        GlTest::TearDown();
-    }
 
-    void init() {
-        ox::test::CurrentDirectory inside(dir.path());
-        reg->initAll();
-    }
-    void drawFrame() {
-        target->clear();
-        reg->setRenderData(data);
-        reg->renderAll();
-    }
-    int errorLines() const {
-        int count = 0;
-        for (const auto& [level, line] : writer->lines) {
-            count += level != ELogLevel::Debug ? 1 : 0;
-        }
-        return count;
-    }
-
-    ox::test::TempDir dir;
-    std::unique_ptr<ox::test::OffscreenTarget> target;
-    std::shared_ptr<ox::test::RecordingRenderer> renderer =
-        std::make_shared<ox::test::RecordingRenderer>();
-    std::shared_ptr<OpenGlRenderingApi> api = std::make_shared<OpenGlRenderingApi>(renderer);
-    std::shared_ptr<MeshRegister> reg = std::make_shared<MeshRegister>(api);
-    std::shared_ptr<ox::core::logger::LoggerMachinery> root =
-        std::make_shared<ox::core::logger::LoggerMachinery>();
-    std::shared_ptr<ox::test::RecordingWriter> writer =
-        std::make_shared<ox::test::RecordingWriter>();
     std::shared_ptr<TestTriangleInstanced> triangles =
         std::make_shared<TestTriangleInstanced>(root);
-    ox::engine::mesh::mesh_render_data_t data{};
 };
 
 TEST_F(TestTriangleInstancedGLTest, DrawsTheInstancesFromTheStartingView) {
@@ -87,7 +25,7 @@ TEST_F(TestTriangleInstancedGLTest, DrawsTheInstancesFromTheStartingView) {
     drawFrame();
 
     EXPECT_GT(target->litPixels(), size / 2);
-    EXPECT_EQ(errorLines(), 0);
+    EXPECT_TRUE(takeErrors().empty());
     EXPECT_TRUE(renderer->messages.empty()) << renderer->messages.front();
 }
 
@@ -98,7 +36,7 @@ TEST_F(TestTriangleInstancedGLTest, FilesFixedAfterABrokenStartDrawWithTheVertex
     init();
     drawFrame();
     EXPECT_EQ(target->litPixels(), 0);
-    EXPECT_GT(errorLines(), 0);
+    EXPECT_FALSE(takeErrors().empty());
 
     ox::test::writeFile(vertexFile, good);
     drawFrame();
