@@ -11,6 +11,7 @@ packages=(
     libx11-dev libxtst-dev libxrandr-dev
     xvfb xauth libgl1-mesa-dri
     xdotool x11-utils imagemagick
+    glslang-tools
 )
 
 missing=()
