@@ -1,0 +1,166 @@
+#include "support/ChildProcess.hpp"
+#include "support/ReadFile.hpp"
+#include "support/TempDir.hpp"
+#include "support/XdoTool.hpp"
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <regex>
+
+using namespace std::chrono_literals;
+using ox::test::ChildProcess;
+using ox::test::readFile;
+
+namespace {
+
+// Faults injected into the running program from outside, the way they reach a
+// user: a log file that cannot be written, and (through the GL probe,
+// tests/soak/GlProbe.cpp) a burst of GL errors and a key code that no table
+// knows, delivered by the driver and by the window system respectively.
+
+const std::string stamp = R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d )";
+
+std::ptrdiff_t countMatches(const std::string& text, const std::string& pattern) {
+    const std::regex regex(pattern);
+    return std::distance(std::sregex_iterator(text.begin(), text.end(), regex),
+                         std::sregex_iterator());
+}
+
+// The demo in a scratch working directory with the GL probe preloaded.
+struct ProbedVexel {
+    ox::test::TempDir dir;
+    std::unique_ptr<ChildProcess> process;
+    std::string window;
+
+    void start() {
+        const char* current = std::getenv("ASAN_OPTIONS");
+        const std::string asan = current != nullptr ? std::string(current) + ":" : std::string();
+        process = std::make_unique<ChildProcess>(
+            VEXEL_BINARY, dir.path(),
+            std::vector<std::pair<std::string, std::optional<std::string>>>{
+                {"LD_PRELOAD", OX_GL_PROBE},
+                {"OX_GL_PROBE_OUT", (dir / "gl-objects.txt").string()},
+                // The probe is loaded ahead of the sanitizer runtime; leak
+                // checking is off for the reason VexelAppGLTest gives.
+                {"ASAN_OPTIONS", asan + "verify_asan_link_order=0:detect_leaks=0"}});
+        window = ox::test::waitForMappedWindow(process->id(), 20s);
+    }
+
+    std::string log() const { return readFile(dir / "vexel.log"); }
+
+    // True once the frame loop has set its first statistics title.
+    bool waitForFrames(std::chrono::milliseconds timeout = 30s) const {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (ox::test::xdotool("getwindowname " + window).starts_with("FPS: ")) {
+                return true;
+            }
+            std::this_thread::sleep_for(100ms);
+        }
+        return false;
+    }
+
+    bool waitForLog(const std::string& pattern, std::ptrdiff_t count = 1,
+                    std::chrono::milliseconds timeout = 10s) const {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (countMatches(log(), pattern) < count) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                return false;
+            }
+            std::this_thread::sleep_for(50ms);
+        }
+        return true;
+    }
+
+    // Escape as the user ends the program; its exit code, or empty if it
+    // still runs 10 s later.
+    std::optional<int> quit() {
+        if (!ox::test::pressKey(window, "Escape")) {
+            return std::nullopt;
+        }
+        return process->waitFor(10s);
+    }
+};
+
+TEST(VexelFaultInjectionGLTest, UnwritableLogFileLeavesTheProgramRunning) {
+    ProbedVexel vexel;
+    std::filesystem::create_directory(vexel.dir / "vexel.log");
+    vexel.start();
+    ASSERT_FALSE(vexel.window.empty()) << "no mapped window appeared within 20 s";
+    EXPECT_TRUE(vexel.waitForFrames()) << "the frame loop never set its title";
+    EXPECT_EQ(vexel.quit(), std::optional<int>(0));
+    EXPECT_TRUE(std::filesystem::is_directory(vexel.dir / "vexel.log"));
+    EXPECT_TRUE(std::filesystem::is_empty(vexel.dir / "vexel.log"));
+}
+
+TEST(VexelFaultInjectionGLTest, SixtyQueuedGlErrorsGiveFiftyOneLinesThenTheBailLine) {
+    ProbedVexel vexel;
+    vexel.start();
+    ASSERT_FALSE(vexel.window.empty()) << "no mapped window appeared within 20 s";
+    ASSERT_TRUE(vexel.waitForFrames()) << "the frame loop never set its title";
+    ASSERT_EQ(vexel.log().find("OpenGL error"), std::string::npos) << vexel.log();
+
+    kill(vexel.process->id(), SIGUSR1);
+    const std::string error =
+        stamp + R"(\(l:err\) renderer > OpenGL error InvalidOperation \(internal: 0x0502\) )"
+                R"(after '([^']+)' call\.\n)";
+    const std::string bail = stamp + R"(\(l:err\) renderer > Too many renderer errors caused by )"
+                                     R"('([^']+)', bailing error code polling!\n)";
+    // The nine codes left queued: one taken by the bail, eight reported by the
+    // next poll.
+    ASSERT_TRUE(vexel.waitForLog(bail) && vexel.waitForLog(error, 51 + 8))
+        << "no bail line, or fewer than 59 error lines:\n"
+        << vexel.log();
+
+    const std::string log = vexel.log();
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = log.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        lines.push_back(log.substr(start, end + 1 - start));
+    }
+    const std::regex errorLine(error);
+    const std::regex bailLine(bail);
+    std::smatch match;
+    const auto bailAt = std::find_if(lines.begin(), lines.end(), [&](const std::string& text) {
+        return std::regex_match(text, bailLine);
+    });
+    ASSERT_NE(bailAt, lines.end());
+    ASSERT_TRUE(std::regex_match(*bailAt, match, bailLine));
+    const std::string call = match[1];
+    ASSERT_GE(bailAt - lines.begin(), 51);
+    for (auto line = bailAt - 51; line != bailAt; ++line) {
+        ASSERT_TRUE(std::regex_match(*line, match, errorLine) && match[1] == call)
+            << "the bail line naming '" << call
+            << "' does not follow 51 error lines of that call:\n"
+            << log;
+    }
+    // Exactly 51: the burst starts right there.
+    EXPECT_TRUE(bailAt - lines.begin() == 51 || !std::regex_match(*(bailAt - 52), errorLine))
+        << "more than 51 error lines before the bail line:\n"
+        << log;
+    EXPECT_EQ(countMatches(log, error), 51 + 8) << log;
+    EXPECT_EQ(vexel.quit(), std::optional<int>(0));
+}
+
+TEST(VexelFaultInjectionGLTest, UnknownKeyCodeGivesOneTranslationErrorAndTheProgramGoesOn) {
+    ProbedVexel vexel;
+    vexel.start();
+    ASSERT_FALSE(vexel.window.empty()) << "no mapped window appeared within 20 s";
+    ASSERT_TRUE(vexel.waitForFrames()) << "the frame loop never set its title";
+
+    kill(vexel.process->id(), SIGUSR2);
+    const std::string line =
+        stamp + R"(\(l:err\) renderer > Failed to translate keyCode and/or actionCode\. Inputs: )"
+                R"(keyCode = 999, actionCode = 1\. Translations statuses: keyCode = failed, )"
+                R"(actionCode = ok\n)";
+    ASSERT_TRUE(vexel.waitForLog(line)) << vexel.log();
+    // A few more frames: nothing else comes of it.
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(countMatches(vexel.log(), line), 1) << vexel.log();
+    EXPECT_EQ(countMatches(vexel.log(), R"(\(l:(err|ftl)\))"), 1) << vexel.log();
+    EXPECT_EQ(vexel.quit(), std::optional<int>(0));
+}
+
+} // namespace
