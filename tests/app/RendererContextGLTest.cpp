@@ -113,8 +113,16 @@ TEST_F(RendererContextGLTest, LoopEndsOnCloseRequestAndTheSceneShutsDownWithACon
 
     context.window->setShouldClose(true);
     ox::app::runFrameLoop(context, scene, api);
-    // One frame ran: the title buffer starts empty and is set every frame.
-    EXPECT_EQ(context.window->getTitle(), "");
+    // One frame ran, so the title is no longer "Vexel": the title buffer starts
+    // empty and is set every frame, and it is filled in once more than a second
+    // has passed since the renderer started, which a loaded machine can reach
+    // before the first frame.
+    const std::string title = context.window->getTitle();
+    EXPECT_TRUE(
+        title.empty() ||
+        std::regex_match(
+            title, std::regex(R"(FPS: avg: \d+\.\d\d, fov: 45\.00, cam\(0\.00,0\.00,0\.00\))")))
+        << title;
 
     // Meshes free their GL objects after the loop: the context must still be there.
     ASSERT_TRUE(context.window->isValid());
