@@ -9,7 +9,7 @@ using renderer::EInputAction;
 using renderer::EInputMouseButton;
 
 void MouseLook::onMouseButton(renderer::IRendererWindow* window, EInputMouseButton button,
-                              EInputAction action, core::logger::ILogApi& log) {
+                              EInputAction action, core::logger::ILogApi* log) {
     if (button != EInputMouseButton::Button1) {
         return;
     }
@@ -19,8 +19,8 @@ void MouseLook::onMouseButton(renderer::IRendererWindow* window, EInputMouseButt
                                         : renderer::ECursorMode::Normal);
     }
     const std::string text = fmt::format("Mouse look {}activated.", mouseLook ? "" : "de");
-    if (log.isEnabled(ELogLevel::Debug)) {
-        log.log(ELogLevel::Debug, text);
+    if (log != nullptr && log->isEnabled(ELogLevel::Debug)) {
+        log->log(ELogLevel::Debug, text);
     }
 }
 

@@ -27,10 +27,10 @@ public:
 
     // The left button switches mouse look on when pressed and off on any other
     // action; the window's cursor is captured while it is on (when there is a
-    // window), and the switch is logged on `log` at debug level. Other buttons
-    // are ignored.
+    // window), and the switch is logged on `log` (when there is one) at debug
+    // level. Other buttons are ignored.
     void onMouseButton(renderer::IRendererWindow* window, renderer::EInputMouseButton button,
-                       renderer::EInputAction action, core::logger::ILogApi& log);
+                       renderer::EInputAction action, core::logger::ILogApi* log);
 
     // While mouse look is on, turns `camera` by the cursor's movement since the
     // last event: down pitches up, right yaws right.

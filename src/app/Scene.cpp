@@ -44,9 +44,7 @@ void Scene::assemble(const RendererContext& context,
         events->addOnMouseButtonEventListener([this](std::shared_ptr<IRendererWindow> eventWindow,
                                                      EInputMouseButton button, EInputAction action,
                                                      std::uint16_t) {
-            if (logging.windowLog) {
-                mouseLook.onMouseButton(eventWindow.get(), button, action, *logging.windowLog);
-            }
+            mouseLook.onMouseButton(eventWindow.get(), button, action, logging.windowLog.get());
         });
     }
 

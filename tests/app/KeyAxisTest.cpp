@@ -43,26 +43,4 @@ TEST(KeyAxisTest, PositiveKeyGivesTheSpeedNegativeItsNegationBothOrNeitherZero) 
     }
 }
 
-TEST(KeyAxisTest, FollowsTheSpeedFromPassToPass) {
-    CxManager manager;
-    const auto keys = manager.create<KeysPressed>();
-    const auto speed = manager.create<CxStatic<float>>(1.0f);
-    const auto axis = ox::app::createKeyAxis(manager, keys, EInputKey::N, EInputKey::P,
-                                             manager.create<CxStatic<float>>(0.0f), speed);
-    keys->onKey(nullptr, EInputKey::N, 0, EInputAction::Press, 0);
-    manager.update();
-    EXPECT_EQ(axis->value, -1.0f);
-    speed->value = 4.0f;
-    manager.update();
-    EXPECT_EQ(axis->value, -4.0f);
-}
-
-TEST(KeyAxisTest, AnEmptyInputGivesNoAxis) {
-    CxManager manager;
-    const auto keys = manager.create<KeysPressed>();
-    const auto zero = manager.create<CxStatic<float>>(0.0f);
-    EXPECT_FALSE(ox::app::createKeyAxis(manager, keys, EInputKey::N, EInputKey::P, zero, nullptr));
-    EXPECT_FALSE(ox::app::createKeyAxis(manager, nullptr, EInputKey::N, EInputKey::P, zero, zero));
-}
-
 } // namespace
