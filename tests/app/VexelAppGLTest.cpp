@@ -277,21 +277,24 @@ TEST(VexelAppGLTest, AFlightThroughTheDemo) {
     EXPECT_GE(values->z, 20.0 - 6.0);
     EXPECT_LE(values->z, 20.0 * held + 6.0);
 
-    // W and S together cancel, and a right-button drag is no mouse look: the
-    // camera still looks along +z, so moving forward keeps x and y near 0. A
-    // second of W alone would pitch by 2 rad, and the 10 units after it would
-    // climb by about 9; the slack is for a frame that sees only one of the two
-    // keys of the chord go down or up.
+    // W and S together cancel, and a right-button drag is no mouse look, so
+    // moving forward afterwards still goes mostly along +z. A second of W
+    // alone would pitch by 2 rad and send the camera backwards and up
+    // (climbing about twice as much as it moves along z), both keys adding up
+    // would turn it further still. The slack in the climb is for frames that
+    // see only one key of the chord go down or up: about 0.6 rad.
     holdKeys(vexel.window, {"w", "s"}, 1.0);
     ox::test::xdotool("mousemove " + centre +
                       " mousedown 3 sleep 0.2 mousemove_relative 0 100 sleep 0.2 mouseup 3");
-    const double before = values->z;
+    const title_values_t beforeForward = *values;
     holdKeys(vexel.window, {"t"}, 0.5);
     values = settledTitle(vexel);
     ASSERT_TRUE(values) << vexel.title();
+    const double forward = values->z - beforeForward.z;
+    const double climb = values->y - beforeForward.y;
     EXPECT_EQ(values->x, 0.0);
-    EXPECT_NEAR(values->y, 0.0, 2.5);
-    EXPECT_GT(values->z, before + 5.0);
+    EXPECT_GT(forward, 5.0);
+    EXPECT_LT(std::abs(climb), 0.7 * forward) << "W and S held together turned the camera";
 
     // A left click switches mouse look on and off again.
     ox::test::xdotool("mousemove " + centre + " click 1");
@@ -300,12 +303,14 @@ TEST(VexelAppGLTest, AFlightThroughTheDemo) {
     expectInOrder(vexel.log(), {R"(\(l:dbg\) window > Mouse look activated\.)",
                                 R"(\(l:dbg\) window > Mouse look deactivated\.)"});
 
-    // Dragging down with the left button held pitches the camera up without
-    // moving it; moving forward afterwards then climbs.
+    // Dragging down 200 pixels with the left button held pitches the camera up
+    // by about 0.5 rad (the first movement only records where the cursor is)
+    // without moving it; moving forward afterwards then climbs more steeply
+    // than before.
     const title_values_t beforeDrag = *values;
-    ox::test::xdotool("mousemove " + centre +
-                          " mousedown 1 sleep 0.3 mousemove_relative 0 40 sleep 0.2"
-                          " mousemove_relative 0 40 sleep 0.2 mousemove_relative 0 40 sleep 0.2"
+    ox::test::xdotool("mousemove " + centre + " mousedown 1 sleep 0.3" +
+                          " mousemove_relative 0 50 sleep 0.2 mousemove_relative 0 50 sleep 0.2" +
+                          " mousemove_relative 0 50 sleep 0.2 mousemove_relative 0 50 sleep 0.2" +
                           " mouseup 1",
                       10);
     values = settledTitle(vexel);
@@ -316,8 +321,12 @@ TEST(VexelAppGLTest, AFlightThroughTheDemo) {
     holdKeys(vexel.window, {"t"}, 0.5);
     values = settledTitle(vexel);
     ASSERT_TRUE(values) << vexel.title();
-    EXPECT_GT(values->y, beforeDrag.y + 0.5) << "the drag did not pitch the camera up";
-    EXPECT_NEAR(values->x, beforeDrag.x, 0.5) << "a vertical drag should not yaw";
+    const double forwardAfterDrag = values->z - beforeDrag.z;
+    ASSERT_GT(forwardAfterDrag, 1.0) << "the drag turned the camera too far, or T did nothing";
+    EXPECT_GT((values->y - beforeDrag.y) / forwardAfterDrag, climb / forward + 0.2)
+        << "the drag did not pitch the camera up";
+    EXPECT_LT(std::abs(values->x - beforeDrag.x), 0.2 * forwardAfterDrag)
+        << "a vertical drag should not yaw";
 
     ASSERT_TRUE(ox::test::pressKey(vexel.window, "Escape"))
         << "the window would not take the keyboard focus";
