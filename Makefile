@@ -10,7 +10,7 @@ JOBS        ?= $(shell nproc)
 # Length of `make soak` in seconds.
 SOAK_SECONDS ?= 600
 
-.PHONY: all deps run test bench soak build-release build-test build-bench build-soak format clean
+.PHONY: all deps run test bench soak memcheck build-release build-test build-bench build-soak format clean
 
 all: build-release
 
@@ -44,6 +44,9 @@ soak: build-soak
 	bash scripts/with-display.sh python3 scripts/soak.py --vexel $(SOAK_DIR)/src/app/vexel \
 		--probe $(SOAK_DIR)/tests/soak/libox_gl_probe.so --shaders shaders \
 		--work-dir $(SOAK_DIR)/work --seconds $(SOAK_SECONDS)
+
+memcheck: build-soak
+	bash scripts/with-display.sh bash scripts/memcheck.sh $(SOAK_DIR)/src/app/vexel $(SOAK_DIR)/memcheck
 
 bench: build-bench
 	bash scripts/run-bench.sh $(BENCH_DIR)
