@@ -1,9 +1,12 @@
 #include "app/CommandLine.hpp"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <string>
 
 namespace ox::app {
 
@@ -99,7 +102,9 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
             }
             value = arguments[++i];
         }
-        const std::string quoted = "'" + std::string(*value) + "'";
+        // Formatted rather than concatenated: GCC 12's -Wrestrict misreads the
+        // inlined concatenation of a one-character literal at -O2.
+        const std::string quoted = fmt::format("'{}'", *value);
         run_options_t& options = result.options;
         if (name == "--fixed-dt") {
             options.fixedDelta = parseSeconds(*value);
@@ -132,6 +137,12 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
     }
     if (result.options.captureDir.has_value() != !result.options.captureFrames.empty()) {
         return fail("--capture and --capture-frames go together");
+    }
+    // A frame the run never reaches would silently be missing from the captures.
+    if (const auto& options = result.options; options.frames && !options.captureFrames.empty() &&
+                                              options.captureFrames.back() > *options.frames) {
+        return fail("--capture-frames " + std::to_string(options.captureFrames.back()) +
+                    " is after the last frame (--frames " + std::to_string(*options.frames) + ")");
     }
     return result;
 }

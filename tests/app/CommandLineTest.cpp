@@ -67,6 +67,8 @@ TEST(CommandLineTest, EachBadCommandLineGetsItsOwnMessage) {
          "--capture-frames needs positive frame numbers separated by commas, not '1,0'"},
         {{"--capture", "out"}, "--capture and --capture-frames go together"},
         {{"--capture-frames", "1"}, "--capture and --capture-frames go together"},
+        {{"--frames", "61", "--capture", "out", "--capture-frames", "1,62"},
+         "--capture-frames 62 is after the last frame (--frames 61)"},
     };
     for (const auto& c : cases) {
         const CommandLine line = parse(c.arguments);
