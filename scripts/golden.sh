@@ -73,7 +73,7 @@ cp -r "$shaders" "$out/work/shaders"
 # Mesa is unloaded when GLFW terminates, so a sanitized build's leak checker
 # can only report its remains; the exit code must speak for the program.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-if ! (cd "$out/work" && timeout 100 "$vexel" --fixed-dt "$STEP" --frames "$last" \
+if ! (cd "$out/work" && timeout 50 "$vexel" --fixed-dt "$STEP" --frames "$last" \
         --input "$golden/flight.input" --capture "$out/frames" --capture-frames "$list"); then
     echo "golden: the program failed; its log is $out/work/vexel.log" >&2
     exit 1
