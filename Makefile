@@ -10,7 +10,7 @@ JOBS        ?= $(shell nproc)
 # Length of `make soak` in seconds.
 SOAK_SECONDS ?= 600
 
-.PHONY: all deps run test bench soak memcheck build-release build-test build-bench build-soak format clean
+.PHONY: all deps run test golden golden-update bench soak memcheck build-release build-test build-bench build-soak format clean
 
 all: build-release
 
@@ -39,6 +39,14 @@ run: build-release
 
 test: build-test
 	bash scripts/with-display.sh ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
+
+# Renders the golden flight and compares its frames with tests/golden/;
+# golden-update rewrites the references after a deliberate change.
+golden: build-release
+	bash scripts/with-display.sh bash scripts/golden.sh $(RELEASE_DIR)
+
+golden-update: build-release
+	bash scripts/with-display.sh bash scripts/golden.sh --update $(RELEASE_DIR)
 
 soak: build-soak
 	bash scripts/with-display.sh python3 scripts/soak.py --vexel $(SOAK_DIR)/src/app/vexel \
