@@ -461,16 +461,20 @@ class Soak:
     def close(self):
         offset = self.log.size()
         code = None
-        # Another program's window may take the focus between focusing and the
-        # key; a lost Escape is sent again, three times at most.
+        # Escape is held until the program ends: keys are read once per frame,
+        # and a tap shorter than a slow frame would go unseen. Another
+        # program's window may take the focus meanwhile; a lost Escape is sent
+        # again, three times at most.
         for _ in range(3):
             self.focus()
-            xdotool("keydown", "Escape", "sleep", "0.3", "keyup", "Escape")
+            xdotool("keydown", "Escape")
             try:
                 code = self.process.wait(timeout=10)
-                break
             except subprocess.TimeoutExpired:
                 pass
+            xdotool("keyup", "Escape")
+            if code is not None:
+                break
         if code is None:
             raise Failure("still running after Escape, three times")
         if code != 0:

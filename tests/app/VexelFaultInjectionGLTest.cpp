@@ -69,17 +69,17 @@ struct ProbedVexel {
         return true;
     }
 
-    // Escape as the user ends the program; its exit code, or empty if it
-    // still runs after three tries. Another test's window opening may take
-    // the focus between focusing and the key, so a lost Escape is sent again.
+    // Escape, held until the program ends, as the user ends it; its exit code,
+    // or empty if it still runs after three tries. Another test's window
+    // opening may take the focus while the key is held, so a lost Escape is
+    // sent again.
     std::optional<int> quit() {
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            ox::test::pressKey(window, "Escape");
-            if (const auto code = process->waitFor(5s)) {
-                return code;
-            }
+        std::optional<int> code;
+        for (int attempt = 0; attempt < 3 && !code; ++attempt) {
+            ox::test::holdKeyUntil(
+                window, "Escape", [&] { return (code = process->waitFor(0ms)).has_value(); }, 5s);
         }
-        return std::nullopt;
+        return code ? code : process->waitFor(0ms);
     }
 };
 
