@@ -5,9 +5,12 @@ BUILD_DIR   ?= build
 RELEASE_DIR := $(BUILD_DIR)/release
 TEST_DIR    := $(BUILD_DIR)/test
 BENCH_DIR   := $(BUILD_DIR)/bench
+SOAK_DIR    := $(BUILD_DIR)/soak
 JOBS        ?= $(shell nproc)
+# Length of `make soak` in seconds.
+SOAK_SECONDS ?= 600
 
-.PHONY: all deps run test golden golden-update bench build-release build-test build-bench format clean
+.PHONY: all deps run test golden golden-update bench soak memcheck build-release build-test build-bench build-soak format clean
 
 all: build-release
 
@@ -21,6 +24,11 @@ build-release: deps
 build-test: deps
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DOX_SANITIZE=ON -DOX_BUILD_TESTS=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
+
+# The release program plus the GL probe that the soak preloads into it.
+build-soak: deps
+	cmake -S . -B $(SOAK_DIR) -DCMAKE_BUILD_TYPE=Release -DOX_BUILD_SOAK=ON
+	cmake --build $(SOAK_DIR) -j $(JOBS) --target vexel ox_gl_probe
 
 build-bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DOX_BUILD_BENCH=ON
@@ -39,6 +47,14 @@ golden: build-release
 
 golden-update: build-release
 	bash scripts/with-display.sh bash scripts/golden.sh --update $(RELEASE_DIR)
+
+soak: build-soak
+	bash scripts/with-display.sh python3 scripts/soak.py --vexel $(SOAK_DIR)/src/app/vexel \
+		--probe $(SOAK_DIR)/tests/soak/libox_gl_probe.so --shaders shaders \
+		--work-dir $(SOAK_DIR)/work --seconds $(SOAK_SECONDS)
+
+memcheck: build-soak
+	bash scripts/with-display.sh bash scripts/memcheck.sh $(SOAK_DIR)/src/app/vexel $(SOAK_DIR)/memcheck
 
 bench: build-bench
 	bash scripts/run-bench.sh $(BENCH_DIR)

@@ -12,6 +12,7 @@ packages=(
     xvfb xauth libgl1-mesa-dri
     xdotool x11-utils imagemagick
     glslang-tools
+    python3 valgrind
 )
 
 missing=()

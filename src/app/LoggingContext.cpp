@@ -11,8 +11,8 @@ using core::logger::ELogLevel;
 bool setupLogging(std::vector<std::string>& memoryLog, LoggingContext& context) {
     LoggingContext built;
     built.machinery = std::make_shared<core::logger::LoggerMachinery>();
-    built.memoryWriter =
-        std::make_shared<core::logger::impl::BackInsertIterator>(&memoryLog, ELogLevel::Debug);
+    built.memoryWriter = std::make_shared<core::logger::impl::BackInsertIterator>(
+        &memoryLog, ELogLevel::Debug, memoryLogLineLimit);
     built.machinery->addWriter(built.memoryWriter);
     built.fileWriter =
         std::make_shared<core::logger::impl::FileWriter>(logFilePath, ELogLevel::Debug);

@@ -5,6 +5,7 @@
 #include "core/logger/ILogWriter.hpp"
 #include "core/logger/ILoggerMachinery.hpp"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,11 @@ struct LoggingContext {
 
 // Log file written in the working directory.
 inline constexpr const char* logFilePath = "./vexel.log";
+
+// The in-memory log keeps only this many of the most recent lines. A shader
+// that raises a GL error every frame adds hundreds of lines a second, and the
+// program is meant to run for hours; the log file keeps everything.
+inline constexpr std::size_t memoryLogLineLimit = 10000;
 
 // Builds the root, the memory writer (into memoryLog, which must outlive the
 // context), the file writer and the channels "main", "renderer" and "window".

@@ -144,11 +144,11 @@ std::shared_ptr<IMonitor> GlfwWindow::getMonitor() const {
 }
 
 void GlfwWindow::attachEvents(std::shared_ptr<IRendererWindowEvents> sink) {
-    attachEventsSink(events, std::move(sink));
+    attachEventsSink(events, std::move(sink), detaching);
 }
 
 void GlfwWindow::detachEvents() {
-    detachEventsSink(events);
+    detachEventsSink(events, detaching);
 }
 
 bool GlfwWindow::isValid() const {
@@ -269,16 +269,7 @@ void GlfwWindow::destroy() {
     if (handle == nullptr || destroying) {
         return;
     }
-    struct DestroyingScope {
-        bool& flag;
-        explicit DestroyingScope(bool& destroyingFlag)
-            : flag(destroyingFlag) {
-            flag = true;
-        }
-        ~DestroyingScope() { flag = false; }
-        DestroyingScope(const DestroyingScope&) = delete;
-        DestroyingScope& operator=(const DestroyingScope&) = delete;
-    } scope{destroying};
+    const ReentryScope scope{destroying};
     // The renderer may hold the last reference and drops it in the closing routine.
     const auto self = weak_from_this().lock();
     onClose();

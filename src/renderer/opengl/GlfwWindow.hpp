@@ -70,6 +70,8 @@ private:
     GLFWwindow* handle = nullptr;
     // Set while destroy() runs the closing routine.
     bool destroying = false;
+    // Set while detachEvents() runs the detach listeners.
+    bool detaching = false;
     dimension_t size;
     float aspectRatio = 1.0F;
     std::string title = "OpenGL renderer window";

@@ -31,11 +31,11 @@ std::shared_ptr<IRenderer> Renderer::self() {
 }
 
 void Renderer::attachEvents(std::shared_ptr<IRendererEvents> sink) {
-    attachEventsSink(events, std::move(sink));
+    attachEventsSink(events, std::move(sink), detaching);
 }
 
 void Renderer::detachEvents() {
-    detachEventsSink(events);
+    detachEventsSink(events, detaching);
 }
 
 const bool& Renderer::getErrorPolling() const {
@@ -141,6 +141,14 @@ bool Renderer::init() {
 }
 
 void Renderer::deinit() {
+    // A listener of an event that deinit raises (a window's destruction, the
+    // deinit event itself) may call deinit again; the shut-down already under
+    // way finishes the job, and starting it over would raise the same events
+    // again, endlessly for the deinit event.
+    if (deinitializing) {
+        return;
+    }
+    const ReentryScope scope{deinitializing};
     if (renderingApi) {
         renderingApi->releaseRenderer();
     }

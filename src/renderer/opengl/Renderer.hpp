@@ -60,6 +60,9 @@ private:
     // Holds this renderer in turn until deinit releases it.
     std::shared_ptr<OpenGlRenderingApi> renderingApi;
     std::vector<std::shared_ptr<IRendererWindow>> windows;
+    // Set while deinit() runs, and while detachEvents() runs the detach listeners.
+    bool deinitializing = false;
+    bool detaching = false;
 };
 
 } // namespace ox::renderer::opengl

@@ -228,6 +228,47 @@ TEST_F(GlfwWindowGLTest, ListenersThatDestroyTheClosingWindowEndItOnce) {
     EXPECT_FALSE(window->isValid());
 }
 
+TEST_F(GlfwWindowGLTest, ListenersThatDetachTheDetachingWindowDetachItOnce) {
+    const std::weak_ptr<GlfwWindow> detaching = window;
+    journal.windowEvents->addOnDetachEventListener([detaching] {
+        if (const auto target = detaching.lock()) {
+            target->detachEvents();
+        }
+    });
+    window->detachEvents();
+    // Attached again and detached again: the guard ends with the call.
+    window->attachEvents(journal.windowEvents);
+    window->detachEvents();
+
+    EXPECT_EQ(journal.kinds(), (Strings{"window detach", "window attach", "window detach"}));
+}
+
+TEST_F(GlfwWindowGLTest, DeinitFromADestroyWindowListenerFinishesTheShutDownOnce) {
+    const std::weak_ptr<Renderer> owner = renderer;
+    journal.rendererEvents->addOnDestroyWindowEventListener([owner](const auto&...) {
+        if (const auto target = owner.lock()) {
+            target->deinit();
+        }
+    });
+
+    // The sink is detached before the end, so GLFW's complaints are caught at
+    // the source: terminating GLFW under a window still being destroyed would
+    // make its glfwDestroyWindow fail.
+    static std::vector<std::string> glfwErrors;
+    glfwErrors.clear();
+    const GLFWerrorfun previous = glfwSetErrorCallback(
+        [](int code, const char* text) { glfwErrors.push_back(fmt::format("{} {}", code, text)); });
+
+    renderer->deinit();
+    glfwSetErrorCallback(previous);
+
+    EXPECT_EQ(closingKinds(),
+              (Strings{"close", "window detach", "destroy window", "deinit", "detach"}));
+    EXPECT_EQ(glfwErrors, Strings{});
+    EXPECT_FALSE(window->isValid());
+    EXPECT_FALSE(renderer->isInitialized());
+}
+
 TEST_F(GlfwWindowGLTest, ResizesUpdateSizeAspectRatioAndNotify) {
     window->handleResize(800, 0);
     EXPECT_FLOAT_EQ(window->getAspectRatio(), 1.0F);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -121,6 +122,42 @@ TEST_F(RendererTest, WindowDestroyedRemovesOnlyTheFirstMatchingEntry) {
     EXPECT_EQ(*destroyed, (Strings{"b", "a"}));
     EXPECT_EQ(journal.kinds(), (Strings{"deinit", "detach"}));
     EXPECT_EQ(journal.entries()[0].renderer, renderer.get());
+}
+
+// A listener may shut the renderer down from inside the very event that the
+// shut-down raises; the call returns at once and the outer one finishes.
+TEST_F(RendererTest, ListenersThatReenterDeinitOrDetachDoNotRecurse) {
+    Renderer* const target = renderer.get();
+    struct Case {
+        std::string name;
+        std::function<void(ox::renderer::RendererEventsDispatcher&)> addListener;
+    };
+    const std::vector<Case> cases = {
+        {"deinit from deinit",
+         [target](auto& events) {
+             events.addOnDeinitEventListener(
+                 [target](std::shared_ptr<IRenderer>) { target->deinit(); });
+         }},
+        {"deinit from detach",
+         [target](auto& events) {
+             events.addOnDetachEventListener([target] { target->deinit(); });
+         }},
+        {"detach from detach",
+         [target](auto& events) {
+             events.addOnDetachEventListener([target] { target->detachEvents(); });
+         }},
+    };
+    for (const auto& [name, addListener] : cases) {
+        ox::test::RendererEventJournal events;
+        addListener(*events.rendererEvents);
+        // Twice: the guard must not outlive the call it guards.
+        for (int round = 0; round < 2; ++round) {
+            renderer->attachEvents(events.rendererEvents);
+            events.clear();
+            renderer->deinit();
+            EXPECT_EQ(events.kinds(), (Strings{"deinit", "detach"})) << name << ", round " << round;
+        }
+    }
 }
 
 TEST_F(RendererTest, DroppingTheLastReferenceWithoutDeinitIsSafe) {
