@@ -1,0 +1,338 @@
+// A measuring probe loaded into an unchanged program with LD_PRELOAD, so that
+// the demo and the baseline are measured by the same code from the outside:
+//
+// - glfwSwapBuffers is wrapped: the moment each swap returns is a presented
+//   frame. The first one gives the time from launch (VEXEL_PROBE_START_NS, a
+//   CLOCK_MONOTONIC stamp the launcher takes just before it starts the
+//   program) to the first frame; the rest give the per-frame times.
+// - The GL entry points that create and delete programs, shaders, buffers and
+//   vertex arrays are wrapped where GLEW fetches them (glXGetProcAddress*), so
+//   the probe knows which names are alive at any frame.
+// - At the frames listed in VEXEL_PROBE_SNAPSHOTS it notes the resident set
+//   size and the live object counts.
+// - After VEXEL_PROBE_SECONDS of frames or VEXEL_PROBE_FRAMES frames it asks
+//   the window to close, exactly as the window manager's close button would,
+//   so the program leaves through its own shut-down path.
+//
+// It writes its findings to VEXEL_PROBE_REPORT as plain "key values" lines.
+// Everything per frame is one clock read and one store into memory reserved
+// and touched at load time, so the probe adds neither work nor resident
+// memory while the program runs. GL and GLFW are called on one thread only.
+
+#include <dlfcn.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+using GLuint = unsigned int;
+using GLenum = unsigned int;
+using GLsizei = int;
+using proc_t = void (*)();
+
+std::int64_t monotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+std::int64_t residentBytes() {
+    long pages = 0;
+    long resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
+            resident = -1;
+        }
+        std::fclose(statm);
+    }
+    return resident < 0 ? -1 : resident * sysconf(_SC_PAGESIZE);
+}
+
+struct snapshot_t {
+    std::uint64_t frame = 0;
+    std::int64_t rss = 0;
+    std::size_t programs = 0;
+    std::size_t shaders = 0;
+    std::size_t buffers = 0;
+    std::size_t vertexArrays = 0;
+};
+
+constexpr std::size_t frameCapacity = 1u << 16;
+
+struct probe_t {
+    std::string reportPath;
+    std::int64_t launchNs = 0;
+    double stopSeconds = 0.0;
+    std::uint64_t stopFrames = 0;
+    std::vector<std::uint64_t> snapshotFrames;
+
+    std::vector<std::int64_t> swapNs; // reserved and touched up front
+    std::uint64_t frames = 0;
+    std::int64_t firstFrameNs = -1;
+    bool closeRequested = false;
+    bool reported = false;
+    std::vector<snapshot_t> snapshots;
+
+    std::unordered_set<GLuint> programs;
+    std::unordered_set<GLuint> shaders;
+    std::unordered_set<GLuint> buffers;
+    std::unordered_set<GLuint> vertexArrays;
+};
+
+probe_t& probe() {
+    static probe_t instance;
+    return instance;
+}
+
+void writeReport(const char* reason) {
+    probe_t& p = probe();
+    if (p.reported || p.reportPath.empty()) {
+        return;
+    }
+    p.reported = true;
+    FILE* out = std::fopen(p.reportPath.c_str(), "w");
+    if (out == nullptr) {
+        std::fprintf(stderr, "frame probe: cannot write %s\n", p.reportPath.c_str());
+        return;
+    }
+    std::fprintf(out, "end %s\n", reason);
+    std::fprintf(out, "frames %llu\n", static_cast<unsigned long long>(p.frames));
+    if (p.firstFrameNs >= 0 && p.launchNs > 0) {
+        std::fprintf(out, "first_frame_ns %lld\n",
+                     static_cast<long long>(p.firstFrameNs - p.launchNs));
+    }
+    for (const snapshot_t& s : p.snapshots) {
+        std::fprintf(out, "snapshot %llu %lld %zu %zu %zu %zu\n",
+                     static_cast<unsigned long long>(s.frame), static_cast<long long>(s.rss),
+                     s.programs, s.shaders, s.buffers, s.vertexArrays);
+    }
+    const std::size_t recorded = std::min<std::size_t>(p.frames, p.swapNs.size());
+    for (std::size_t i = 0; i < recorded; ++i) {
+        std::fprintf(out, "swap %lld\n", static_cast<long long>(p.swapNs[i] - p.swapNs[0]));
+    }
+    std::fclose(out);
+}
+
+template <typename F>
+F next(const char* name) {
+    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
+}
+
+void takeSnapshot() {
+    probe_t& p = probe();
+    p.snapshots.push_back({p.frames, residentBytes(), p.programs.size(), p.shaders.size(),
+                           p.buffers.size(), p.vertexArrays.size()});
+}
+
+__attribute__((constructor)) void startProbe() {
+    probe_t& p = probe();
+    if (const char* path = std::getenv("VEXEL_PROBE_REPORT")) {
+        p.reportPath = path;
+    }
+    if (const char* start = std::getenv("VEXEL_PROBE_START_NS")) {
+        p.launchNs = std::strtoll(start, nullptr, 10);
+    }
+    if (const char* seconds = std::getenv("VEXEL_PROBE_SECONDS")) {
+        p.stopSeconds = std::strtod(seconds, nullptr);
+    }
+    if (const char* frames = std::getenv("VEXEL_PROBE_FRAMES")) {
+        p.stopFrames = std::strtoull(frames, nullptr, 10);
+    }
+    if (const char* list = std::getenv("VEXEL_PROBE_SNAPSHOTS")) {
+        for (const char* at = list; *at != '\0';) {
+            char* end = nullptr;
+            const auto frame = std::strtoull(at, &end, 10);
+            if (end == at) {
+                break;
+            }
+            p.snapshotFrames.push_back(frame);
+            at = *end == ',' ? end + 1 : end;
+        }
+        p.snapshots.reserve(p.snapshotFrames.size());
+    }
+    // Touched now, so that recording frames later never adds resident pages.
+    p.swapNs.assign(frameCapacity, 0);
+}
+
+__attribute__((destructor)) void stopProbe() {
+    writeReport("exit");
+}
+
+void forget(std::unordered_set<GLuint>& live, GLsizei n, const GLuint* names) {
+    for (GLsizei i = 0; names != nullptr && i < n; ++i) {
+        live.erase(names[i]);
+    }
+}
+
+void remember(std::unordered_set<GLuint>& live, GLsizei n, const GLuint* names) {
+    for (GLsizei i = 0; names != nullptr && i < n; ++i) {
+        live.insert(names[i]);
+    }
+}
+
+// The real entry points, as GLEW would have received them.
+struct real_t {
+    GLuint (*createProgram)() = nullptr;
+    void (*deleteProgram)(GLuint) = nullptr;
+    GLuint (*createShaderProgramv)(GLenum, GLsizei, const char* const*) = nullptr;
+    GLuint (*createShader)(GLenum) = nullptr;
+    void (*deleteShader)(GLuint) = nullptr;
+    void (*genBuffers)(GLsizei, GLuint*) = nullptr;
+    void (*createBuffers)(GLsizei, GLuint*) = nullptr;
+    void (*deleteBuffers)(GLsizei, const GLuint*) = nullptr;
+    void (*genVertexArrays)(GLsizei, GLuint*) = nullptr;
+    void (*createVertexArrays)(GLsizei, GLuint*) = nullptr;
+    void (*deleteVertexArrays)(GLsizei, const GLuint*) = nullptr;
+} real;
+
+GLuint probeCreateProgram() {
+    const GLuint name = real.createProgram();
+    if (name != 0) {
+        probe().programs.insert(name);
+    }
+    return name;
+}
+void probeDeleteProgram(GLuint name) {
+    real.deleteProgram(name);
+    probe().programs.erase(name);
+}
+GLuint probeCreateShaderProgramv(GLenum stage, GLsizei count, const char* const* sources) {
+    const GLuint name = real.createShaderProgramv(stage, count, sources);
+    if (name != 0) {
+        probe().programs.insert(name);
+    }
+    return name;
+}
+GLuint probeCreateShader(GLenum stage) {
+    const GLuint name = real.createShader(stage);
+    if (name != 0) {
+        probe().shaders.insert(name);
+    }
+    return name;
+}
+void probeDeleteShader(GLuint name) {
+    real.deleteShader(name);
+    probe().shaders.erase(name);
+}
+void probeGenBuffers(GLsizei n, GLuint* names) {
+    real.genBuffers(n, names);
+    remember(probe().buffers, n, names);
+}
+void probeCreateBuffers(GLsizei n, GLuint* names) {
+    real.createBuffers(n, names);
+    remember(probe().buffers, n, names);
+}
+void probeDeleteBuffers(GLsizei n, const GLuint* names) {
+    real.deleteBuffers(n, names);
+    forget(probe().buffers, n, names);
+}
+void probeGenVertexArrays(GLsizei n, GLuint* names) {
+    real.genVertexArrays(n, names);
+    remember(probe().vertexArrays, n, names);
+}
+void probeCreateVertexArrays(GLsizei n, GLuint* names) {
+    real.createVertexArrays(n, names);
+    remember(probe().vertexArrays, n, names);
+}
+void probeDeleteVertexArrays(GLsizei n, const GLuint* names) {
+    real.deleteVertexArrays(n, names);
+    forget(probe().vertexArrays, n, names);
+}
+
+// Swaps the real entry point for the probe's when `name` is one it watches.
+template <typename F>
+proc_t watch(std::string_view name, std::string_view wanted, proc_t found, F& slot, F wrapper) {
+    if (name != wanted || found == nullptr) {
+        return nullptr;
+    }
+    slot = reinterpret_cast<F>(found);
+    return reinterpret_cast<proc_t>(wrapper);
+}
+
+proc_t intercept(const unsigned char* rawName, proc_t found) {
+    if (rawName == nullptr || found == nullptr) {
+        return found;
+    }
+    const std::string_view name(reinterpret_cast<const char*>(rawName));
+    proc_t wrapped = nullptr;
+    if ((wrapped =
+             watch(name, "glCreateProgram", found, real.createProgram, &probeCreateProgram)) ||
+        (wrapped =
+             watch(name, "glDeleteProgram", found, real.deleteProgram, &probeDeleteProgram)) ||
+        (wrapped = watch(name, "glCreateShaderProgramv", found, real.createShaderProgramv,
+                         &probeCreateShaderProgramv)) ||
+        (wrapped = watch(name, "glCreateShader", found, real.createShader, &probeCreateShader)) ||
+        (wrapped = watch(name, "glDeleteShader", found, real.deleteShader, &probeDeleteShader)) ||
+        (wrapped = watch(name, "glGenBuffers", found, real.genBuffers, &probeGenBuffers)) ||
+        (wrapped =
+             watch(name, "glCreateBuffers", found, real.createBuffers, &probeCreateBuffers)) ||
+        (wrapped =
+             watch(name, "glDeleteBuffers", found, real.deleteBuffers, &probeDeleteBuffers)) ||
+        (wrapped = watch(name, "glGenVertexArrays", found, real.genVertexArrays,
+                         &probeGenVertexArrays)) ||
+        (wrapped = watch(name, "glCreateVertexArrays", found, real.createVertexArrays,
+                         &probeCreateVertexArrays)) ||
+        (wrapped = watch(name, "glDeleteVertexArrays", found, real.deleteVertexArrays,
+                         &probeDeleteVertexArrays))) {
+        return wrapped;
+    }
+    return found;
+}
+
+} // namespace
+
+extern "C" {
+
+__attribute__((visibility("default"))) proc_t glXGetProcAddressARB(const unsigned char* name) {
+    static const auto realLookup = next<proc_t (*)(const unsigned char*)>("glXGetProcAddressARB");
+    return intercept(name, realLookup != nullptr ? realLookup(name) : nullptr);
+}
+
+__attribute__((visibility("default"))) proc_t glXGetProcAddress(const unsigned char* name) {
+    static const auto realLookup = next<proc_t (*)(const unsigned char*)>("glXGetProcAddress");
+    return intercept(name, realLookup != nullptr ? realLookup(name) : nullptr);
+}
+
+struct GLFWwindow;
+
+__attribute__((visibility("default"))) void glfwSwapBuffers(GLFWwindow* window) {
+    static const auto realSwap = next<void (*)(GLFWwindow*)>("glfwSwapBuffers");
+    static const auto setShouldClose = next<void (*)(GLFWwindow*, int)>("glfwSetWindowShouldClose");
+    realSwap(window);
+
+    probe_t& p = probe();
+    const std::int64_t now = monotonicNs();
+    if (p.frames < p.swapNs.size()) {
+        p.swapNs[p.frames] = now;
+    }
+    ++p.frames;
+    if (p.firstFrameNs < 0) {
+        p.firstFrameNs = now;
+    }
+    if (std::find(p.snapshotFrames.begin(), p.snapshotFrames.end(), p.frames) !=
+        p.snapshotFrames.end()) {
+        takeSnapshot();
+    }
+    const bool enoughFrames = p.stopFrames > 0 && p.frames >= p.stopFrames;
+    const bool enoughTime =
+        p.stopSeconds > 0.0 && static_cast<double>(now - p.firstFrameNs) >= p.stopSeconds * 1e9;
+    if (!p.closeRequested && (enoughFrames || enoughTime)) {
+        p.closeRequested = true;
+        writeReport("stopped");
+        if (setShouldClose != nullptr) {
+            setShouldClose(window, 1);
+        }
+    }
+}
+
+} // extern "C"
