@@ -3,6 +3,7 @@
 // the driver):
 //   - one render pass of the mesh register over the demo's 362 meshes (which
 //     includes the two file-based meshes polling their shader files);
+//   - one evaluation pass of the demo's computation graph;
 //   - the title formatting (done at most once a second; timed every call here);
 //   - one poll of an unchanged pair of shader files;
 //   - one log line through a channel to a memory writer (a steady frame logs
@@ -13,6 +14,7 @@
 
 #include "EngineFrameSum.hpp"
 #include "baseline/BaselineShaders.hpp"
+#include "cx/DemoGraph.hpp"
 #include "support/NullRenderingApi.hpp"
 
 #include "app/FrameStatistics.hpp"
@@ -89,6 +91,24 @@ void BM_RegisterRenderPass(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RegisterRenderPass);
+
+void BM_DemoGraphPass(benchmark::State& state) {
+    vexel::bench::DemoGraph graph;
+    // Keys held, so that the camera really turns and moves.
+    using ox::renderer::EInputAction;
+    using ox::renderer::EInputKey;
+    graph.keys->onKey(nullptr, EInputKey::W, 0, EInputAction::Press, 0);
+    graph.keys->onKey(nullptr, EInputKey::T, 0, EInputAction::Press, 0);
+    double time = 0.0;
+    for (auto _ : state) {
+        time += 1.0 / 150.0;
+        graph.ticks->value = time;
+        graph.manager.update();
+        benchmark::DoNotOptimize(graph.camera->value);
+    }
+    state.counters["nodes"] = graph.nodes;
+}
+BENCHMARK(BM_DemoGraphPass);
 
 void BM_TitleFormatting(benchmark::State& state) {
     ox::app::FrameStatistics statistics;
