@@ -22,6 +22,7 @@ struct ProbeReport {
     bool found = false;
     std::string end;                 // "stopped" (the probe closed the window) or "exit"
     std::uint64_t frames = 0;        // presented frames
+    std::uint64_t titles = 0;        // window title calls up to the last frame
     double firstFrameSeconds = -1.0; // from launch to the first presented frame
     std::vector<double> swapSeconds; // each presented frame, from the first one
     std::vector<snapshot_t> snapshots;
@@ -46,6 +47,8 @@ struct ProbeReport {
                 fields >> report.end;
             } else if (key == "frames") {
                 fields >> report.frames;
+            } else if (key == "titles") {
+                fields >> report.titles;
             } else if (key == "first_frame_ns") {
                 long long ns = 0;
                 fields >> ns;

@@ -167,8 +167,9 @@ void printRun(const run_t& run) {
             run.exitCode, run.report.found ? run.report.end : "missing");
         return;
     }
-    say("  {:<18} {:>7} frames  {:>8.2f} fps  first frame {:>6.3f} s\n", run.label,
-        run.report.frames, run.report.averageFrameRate(), run.report.firstFrameSeconds);
+    say("  {:<18} {:>7} frames  {:>8.2f} fps  first frame {:>6.3f} s  titles/frame {:.2f}\n",
+        run.label, run.report.frames, run.report.averageFrameRate(), run.report.firstFrameSeconds,
+        static_cast<double>(run.report.titles) / static_cast<double>(run.report.frames));
 }
 
 // The run whose frame rate is the median of its program's runs.

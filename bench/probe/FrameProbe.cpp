@@ -8,6 +8,8 @@
 // - The GL entry points that create and delete programs, shaders, buffers and
 //   vertex arrays are wrapped where GLEW fetches them (glXGetProcAddress*), so
 //   the probe knows which names are alive at any frame.
+// - glfwSetWindowTitle is counted, to confirm that both programs set the
+//   title once per frame.
 // - At the frames listed in VEXEL_PROBE_SNAPSHOTS it notes the resident set
 //   size and the live object counts.
 // - After VEXEL_PROBE_SECONDS of frames or VEXEL_PROBE_FRAMES frames it asks
@@ -78,6 +80,8 @@ struct probe_t {
 
     std::vector<std::int64_t> swapNs; // reserved and touched up front
     std::uint64_t frames = 0;
+    std::uint64_t titles = 0; // glfwSetWindowTitle calls up to the last frame
+    std::uint64_t titlesSoFar = 0;
     std::int64_t firstFrameNs = -1;
     bool closeRequested = false;
     bool reported = false;
@@ -107,6 +111,7 @@ void writeReport(const char* reason) {
     }
     std::fprintf(out, "end %s\n", reason);
     std::fprintf(out, "frames %llu\n", static_cast<unsigned long long>(p.frames));
+    std::fprintf(out, "titles %llu\n", static_cast<unsigned long long>(p.titles));
     if (p.firstFrameNs >= 0 && p.launchNs > 0) {
         std::fprintf(out, "first_frame_ns %lld\n",
                      static_cast<long long>(p.firstFrameNs - p.launchNs));
@@ -305,6 +310,13 @@ __attribute__((visibility("default"))) proc_t glXGetProcAddress(const unsigned c
 
 struct GLFWwindow;
 
+__attribute__((visibility("default"))) void glfwSetWindowTitle(GLFWwindow* window,
+                                                               const char* title) {
+    static const auto realSetTitle = next<void (*)(GLFWwindow*, const char*)>("glfwSetWindowTitle");
+    realSetTitle(window, title);
+    ++probe().titlesSoFar;
+}
+
 __attribute__((visibility("default"))) void glfwSwapBuffers(GLFWwindow* window) {
     static const auto realSwap = next<void (*)(GLFWwindow*)>("glfwSwapBuffers");
     static const auto setShouldClose = next<void (*)(GLFWwindow*, int)>("glfwSetWindowShouldClose");
@@ -316,6 +328,7 @@ __attribute__((visibility("default"))) void glfwSwapBuffers(GLFWwindow* window) 
         p.swapNs[p.frames] = now;
     }
     ++p.frames;
+    p.titles = p.titlesSoFar;
     if (p.firstFrameNs < 0) {
         p.firstFrameNs = now;
     }
