@@ -58,6 +58,7 @@ if [[ "${BENCH_COMPARE:-1}" != 0 ]]; then
         --demo "$build_dir/src/app/vexel" \
         --baseline "$build_dir/bench/vexel-baseline" \
         --probe "$build_dir/bench/libvexel-frame-probe.so" \
+        --call-probe "$build_dir/bench/libvexel-call-probe.so" \
         --workdir "$work_dir" \
         --out "$report_dir" \
         --engine-cpu "$VEXEL_ENGINE_CPU_OUT" \

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ struct ProbeReport {
     double firstFrameSeconds = -1.0; // from launch to the first presented frame
     std::vector<double> swapSeconds; // each presented frame, from the first one
     std::vector<snapshot_t> snapshots;
+    // GL calls counted by the call-counting probe: frame -> name -> total.
+    std::map<std::uint64_t, std::map<std::string, std::uint64_t>> calls;
 
     static ProbeReport read(const std::string& path) {
         ProbeReport report;
@@ -53,6 +56,12 @@ struct ProbeReport {
                 long long ns = 0;
                 fields >> ns;
                 report.firstFrameSeconds = static_cast<double>(ns) * 1e-9;
+            } else if (key == "calls") {
+                std::uint64_t frame = 0;
+                std::string name;
+                std::uint64_t count = 0;
+                fields >> frame >> name >> count;
+                report.calls[frame][name] = count;
             } else if (key == "snapshot") {
                 snapshot_t s;
                 fields >> s.frame >> s.residentBytes >> s.programs >> s.shaders >> s.buffers >>

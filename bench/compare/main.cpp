@@ -48,6 +48,7 @@ struct options_t {
     std::string demo;
     std::string baseline;
     std::string probe;
+    std::string callProbe;
     std::string workdir;
     std::string out;
     std::string engineCpu;
@@ -95,7 +96,7 @@ double median(std::vector<double> values) {
 // -1 when it was killed or could not start). Its output goes to `logPath`.
 int launch(const options_t& options, const std::string& path, const std::string& reportPath,
            const std::map<std::string, std::string>& settings, const std::string& logPath,
-           double limitSeconds) {
+           double limitSeconds, const std::string& probe = {}) {
     std::filesystem::remove(reportPath);
     const pid_t child = fork();
     if (child < 0) {
@@ -111,7 +112,7 @@ int launch(const options_t& options, const std::string& path, const std::string&
             dup2(log, STDERR_FILENO);
             close(log);
         }
-        setenv("LD_PRELOAD", options.probe.c_str(), 1);
+        setenv("LD_PRELOAD", probe.empty() ? options.probe.c_str() : probe.c_str(), 1);
         setenv("VEXEL_PROBE_REPORT", reportPath.c_str(), 1);
         for (const auto& [key, value] : settings) {
             setenv(key.c_str(), value.c_str(), 1);
@@ -224,6 +225,8 @@ bool parse(int argc, char** argv, options_t& options) {
             options.baseline = value;
         } else if (key == "--probe") {
             options.probe = value;
+        } else if (key == "--call-probe") {
+            options.callProbe = value;
         } else if (key == "--workdir") {
             options.workdir = value;
         } else if (key == "--out") {
@@ -259,8 +262,11 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 2;
     }
-    for (std::string* path : {&options.demo, &options.baseline, &options.probe}) {
-        *path = std::filesystem::absolute(*path).string();
+    for (std::string* path :
+         {&options.demo, &options.baseline, &options.probe, &options.callProbe}) {
+        if (!path->empty()) {
+            *path = std::filesystem::absolute(*path).string();
+        }
     }
     options.out = std::filesystem::absolute(options.out).string();
     std::filesystem::create_directories(options.out);
@@ -331,6 +337,46 @@ int main(int argc, char** argv) {
                   {fmt::format("Raw OpenGL baseline ({}, the median run)", chartBaseline->label),
                    chartBaseline->report.swapSeconds}});
         say("Per-frame times of the median runs: {}\n", svg);
+    }
+
+    // The call streams: a short run of each with the counting probe, calls per
+    // frame between frames 100 and 300.
+    if (!options.callProbe.empty()) {
+        say("\nGL calls per frame (frames 100 to 300, counted by the call probe)\n");
+        std::map<std::string, std::map<std::string, double>> perFrame;
+        std::vector<std::string> names;
+        for (const char* program : {"demo", "baseline"}) {
+            const std::string stem = fmt::format("{}/{}-calls", options.out, program);
+            const int exitCode =
+                launch(options, program == std::string("demo") ? options.demo : options.baseline,
+                       stem + ".probe",
+                       {{"VEXEL_PROBE_FRAMES", "300"}, {"VEXEL_PROBE_SNAPSHOTS", "100,300"}},
+                       stem + ".out", 300.0, options.callProbe);
+            const ProbeReport report = ProbeReport::read(stem + ".probe");
+            if (exitCode != 0 || report.calls.size() != 2) {
+                say("  {}: FAILED (exit code {})\n", program, exitCode);
+                ranAll = false;
+                continue;
+            }
+            const auto& from = report.calls.begin()->second;
+            const auto& to = report.calls.rbegin()->second;
+            const double frames =
+                static_cast<double>(report.calls.rbegin()->first - report.calls.begin()->first);
+            for (const auto& [name, total] : to) {
+                perFrame[program][name] = static_cast<double>(total - from.at(name)) / frames;
+                if (std::find(names.begin(), names.end(), name) == names.end()) {
+                    names.push_back(name);
+                }
+            }
+            perFrame[program]["glfwSetWindowTitle"] =
+                static_cast<double>(report.titles) / static_cast<double>(report.frames);
+        }
+        names.push_back("glfwSetWindowTitle");
+        say("  {:<24} {:>10} {:>10}\n", "call", "demo", "baseline");
+        for (const std::string& name : names) {
+            say("  {:<24} {:>10.2f} {:>10.2f}\n", name, perFrame["demo"][name],
+                perFrame["baseline"][name]);
+        }
     }
 
     // The growth check: one long demo run, snapshots along the way.

@@ -16,6 +16,13 @@
 //   the window to close, exactly as the window manager's close button would,
 //   so the program leaves through its own shut-down path.
 //
+// Built a second time with VEXEL_PROBE_CALLS (libvexel-call-probe.so), it
+// also counts the GL calls a frame is made of (clear, vertex-array binds,
+// program uses, uniform uploads, draws, error polls) and reports the totals
+// at each snapshot, so that the two programs' call streams can be compared.
+// That variant puts a counter in front of every one of those calls, so the
+// timed runs use the plain probe.
+//
 // It writes its findings to VEXEL_PROBE_REPORT as plain "key values" lines.
 // Everything per frame is one clock read and one store into memory reserved
 // and touched at load time, so the probe adds neither work nor resident
@@ -26,6 +33,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -60,6 +68,32 @@ std::int64_t residentBytes() {
     return resident < 0 ? -1 : resident * sysconf(_SC_PAGESIZE);
 }
 
+// The GL calls the call-counting variant counts, by name.
+constexpr std::array<const char*, 10> countedCalls{
+    "glClear",
+    "glBindVertexArray",
+    "glUseProgram",
+    "glUniformMatrix4fv",
+    "glUniform1f",
+    "glUniform1ui",
+    "glDrawElements",
+    "glDrawElementsInstanced",
+    "glDrawArraysInstanced",
+    "glGetError",
+};
+enum counted_t : std::size_t {
+    Clear,
+    BindVertexArray,
+    UseProgram,
+    UniformMatrix4fv,
+    Uniform1f,
+    Uniform1ui,
+    DrawElements,
+    DrawElementsInstanced,
+    DrawArraysInstanced,
+    GetError,
+};
+
 struct snapshot_t {
     std::uint64_t frame = 0;
     std::int64_t rss = 0;
@@ -67,6 +101,7 @@ struct snapshot_t {
     std::size_t shaders = 0;
     std::size_t buffers = 0;
     std::size_t vertexArrays = 0;
+    std::array<std::uint64_t, countedCalls.size()> calls{};
 };
 
 constexpr std::size_t frameCapacity = 1u << 16;
@@ -91,6 +126,7 @@ struct probe_t {
     std::unordered_set<GLuint> shaders;
     std::unordered_set<GLuint> buffers;
     std::unordered_set<GLuint> vertexArrays;
+    std::array<std::uint64_t, countedCalls.size()> calls{};
 };
 
 probe_t& probe() {
@@ -121,6 +157,14 @@ void writeReport(const char* reason) {
                      static_cast<unsigned long long>(s.frame), static_cast<long long>(s.rss),
                      s.programs, s.shaders, s.buffers, s.vertexArrays);
     }
+#ifdef VEXEL_PROBE_CALLS
+    for (const snapshot_t& s : p.snapshots) {
+        for (std::size_t i = 0; i < countedCalls.size(); ++i) {
+            std::fprintf(out, "calls %llu %s %llu\n", static_cast<unsigned long long>(s.frame),
+                         countedCalls[i], static_cast<unsigned long long>(s.calls[i]));
+        }
+    }
+#endif
     const std::size_t recorded = std::min<std::size_t>(p.frames, p.swapNs.size());
     for (std::size_t i = 0; i < recorded; ++i) {
         std::fprintf(out, "swap %lld\n", static_cast<long long>(p.swapNs[i] - p.swapNs[0]));
@@ -136,7 +180,7 @@ F next(const char* name) {
 void takeSnapshot() {
     probe_t& p = probe();
     p.snapshots.push_back({p.frames, residentBytes(), p.programs.size(), p.shaders.size(),
-                           p.buffers.size(), p.vertexArrays.size()});
+                           p.buffers.size(), p.vertexArrays.size(), p.calls});
 }
 
 __attribute__((constructor)) void startProbe() {
@@ -254,6 +298,56 @@ void probeDeleteVertexArrays(GLsizei n, const GLuint* names) {
     forget(probe().vertexArrays, n, names);
 }
 
+#ifdef VEXEL_PROBE_CALLS
+using GLint = int;
+using GLfloat = float;
+using GLboolean = unsigned char;
+
+struct counted_real_t {
+    void (*bindVertexArray)(GLuint) = nullptr;
+    void (*useProgram)(GLuint) = nullptr;
+    void (*uniformMatrix4fv)(GLint, GLsizei, GLboolean, const GLfloat*) = nullptr;
+    void (*uniform1f)(GLint, GLfloat) = nullptr;
+    void (*uniform1ui)(GLint, GLuint) = nullptr;
+    void (*drawElementsInstanced)(GLenum, GLsizei, GLenum, const void*, GLsizei) = nullptr;
+    void (*drawArraysInstanced)(GLenum, GLint, GLsizei, GLsizei) = nullptr;
+} counted;
+
+void count(counted_t call) {
+    ++probe().calls[call];
+}
+
+void countBindVertexArray(GLuint name) {
+    count(BindVertexArray);
+    counted.bindVertexArray(name);
+}
+void countUseProgram(GLuint program) {
+    count(UseProgram);
+    counted.useProgram(program);
+}
+void countUniformMatrix4fv(GLint location, GLsizei n, GLboolean transpose, const GLfloat* m) {
+    count(UniformMatrix4fv);
+    counted.uniformMatrix4fv(location, n, transpose, m);
+}
+void countUniform1f(GLint location, GLfloat value) {
+    count(Uniform1f);
+    counted.uniform1f(location, value);
+}
+void countUniform1ui(GLint location, GLuint value) {
+    count(Uniform1ui);
+    counted.uniform1ui(location, value);
+}
+void countDrawElementsInstanced(GLenum mode, GLsizei n, GLenum type, const void* indices,
+                                GLsizei instances) {
+    count(DrawElementsInstanced);
+    counted.drawElementsInstanced(mode, n, type, indices, instances);
+}
+void countDrawArraysInstanced(GLenum mode, GLint first, GLsizei n, GLsizei instances) {
+    count(DrawArraysInstanced);
+    counted.drawArraysInstanced(mode, first, n, instances);
+}
+#endif
+
 // Swaps the real entry point for the probe's when `name` is one it watches.
 template <typename F>
 proc_t watch(std::string_view name, std::string_view wanted, proc_t found, F& slot, F wrapper) {
@@ -291,6 +385,21 @@ proc_t intercept(const unsigned char* rawName, proc_t found) {
                          &probeDeleteVertexArrays))) {
         return wrapped;
     }
+#ifdef VEXEL_PROBE_CALLS
+    if ((wrapped = watch(name, "glBindVertexArray", found, counted.bindVertexArray,
+                         &countBindVertexArray)) ||
+        (wrapped = watch(name, "glUseProgram", found, counted.useProgram, &countUseProgram)) ||
+        (wrapped = watch(name, "glUniformMatrix4fv", found, counted.uniformMatrix4fv,
+                         &countUniformMatrix4fv)) ||
+        (wrapped = watch(name, "glUniform1f", found, counted.uniform1f, &countUniform1f)) ||
+        (wrapped = watch(name, "glUniform1ui", found, counted.uniform1ui, &countUniform1ui)) ||
+        (wrapped = watch(name, "glDrawElementsInstanced", found, counted.drawElementsInstanced,
+                         &countDrawElementsInstanced)) ||
+        (wrapped = watch(name, "glDrawArraysInstanced", found, counted.drawArraysInstanced,
+                         &countDrawArraysInstanced))) {
+        return wrapped;
+    }
+#endif
     return found;
 }
 
@@ -307,6 +416,28 @@ __attribute__((visibility("default"))) proc_t glXGetProcAddress(const unsigned c
     static const auto realLookup = next<proc_t (*)(const unsigned char*)>("glXGetProcAddress");
     return intercept(name, realLookup != nullptr ? realLookup(name) : nullptr);
 }
+
+#ifdef VEXEL_PROBE_CALLS
+// OpenGL 1.1 entry points are linked directly rather than fetched by GLEW.
+__attribute__((visibility("default"))) void glClear(unsigned int mask) {
+    static const auto real = next<void (*)(unsigned int)>("glClear");
+    count(Clear);
+    real(mask);
+}
+
+__attribute__((visibility("default"))) void glDrawElements(GLenum mode, GLsizei n, GLenum type,
+                                                           const void* indices) {
+    static const auto real = next<void (*)(GLenum, GLsizei, GLenum, const void*)>("glDrawElements");
+    count(DrawElements);
+    real(mode, n, type, indices);
+}
+
+__attribute__((visibility("default"))) GLenum glGetError() {
+    static const auto real = next<GLenum (*)()>("glGetError");
+    count(GetError);
+    return real();
+}
+#endif
 
 struct GLFWwindow;
 
