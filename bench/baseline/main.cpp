@@ -3,7 +3,8 @@
 // context and issues, frame after frame, the OpenGL calls of one demo frame
 // with the camera at rest:
 //   clear; 360 x (bind vertex array, use program, upload the matrix, draw 3
-//   indices) for the tunnel; the 6000 instanced triangles; the 600 grid lines;
+//   indices) for the tunnel; the 6000 instanced triangles; the 600 grid lines
+//   (bind, use, uniforms, draw for each);
 //   the title; swap; poll events.
 // What it leaves out is exactly the engine's part: the error poll after every
 // call, the shader-file polls, the mesh register, the graph and the logging.
@@ -174,6 +175,9 @@ mesh_t makeSwarm() {
 
 mesh_t makeGrid() {
     mesh_t mesh;
+    // Its vertices come from the vertex and instance indices alone, but a core
+    // context draws nothing without a vertex array bound; it has an empty one.
+    glGenVertexArrays(1, &mesh.vertexArray);
     mesh.program = buildProgram(readFile("shaders/test-space-grid.vert"),
                                 readFile("shaders/test-space-grid.frag"));
     mesh.mvp = glGetUniformLocation(mesh.program, "mvp_matrix");
@@ -278,7 +282,7 @@ int main() {
         glUniformMatrix4fv(swarm.mvp, 1, GL_FALSE, matrix);
         glUniform1f(swarm.extra, static_cast<float>(frameTime));
         glDrawElementsInstanced(GL_TRIANGLES, 3, GL_UNSIGNED_INT, nullptr, swarmInstances);
-        // The grid has no vertex data; it draws with the swarm's vertex array bound.
+        glBindVertexArray(grid.vertexArray);
         glUseProgram(grid.program);
         glUniformMatrix4fv(grid.mvp, 1, GL_FALSE, matrix);
         glUniform1ui(grid.extra, gridInstances);
@@ -314,6 +318,7 @@ int main() {
     }
     glDeleteBuffers(2, swarm.buffers.data());
     glDeleteVertexArrays(1, &swarm.vertexArray);
+    glDeleteVertexArrays(1, &grid.vertexArray);
     glfwDestroyWindow(window);
     glfwTerminate();
 

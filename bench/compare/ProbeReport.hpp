@@ -26,6 +26,7 @@ struct ProbeReport {
     std::uint64_t titles = 0;        // window title calls up to the last frame
     double firstFrameSeconds = -1.0; // from launch to the first presented frame
     std::vector<double> swapSeconds; // each presented frame, from the first one
+    double cpuSeconds = 0.0;         // process CPU time, first to last frame
     std::vector<snapshot_t> snapshots;
     // GL calls counted by the call-counting probe: frame -> name -> total.
     std::map<std::uint64_t, std::map<std::string, std::uint64_t>> calls;
@@ -50,6 +51,10 @@ struct ProbeReport {
                 fields >> report.end;
             } else if (key == "frames") {
                 fields >> report.frames;
+            } else if (key == "cpu_ns") {
+                long long ns = 0;
+                fields >> ns;
+                report.cpuSeconds = static_cast<double>(ns) * 1e-9;
             } else if (key == "titles") {
                 fields >> report.titles;
             } else if (key == "first_frame_ns") {
@@ -78,6 +83,13 @@ struct ProbeReport {
             return 0.0;
         }
         return static_cast<double>(swapSeconds.size() - 1) / swapSeconds.back();
+    }
+
+    // CPU time of the process per frame, in milliseconds.
+    double cpuMillisecondsPerFrame() const {
+        return swapSeconds.size() < 2
+                   ? 0.0
+                   : cpuSeconds * 1000.0 / static_cast<double>(swapSeconds.size() - 1);
     }
 
     // Time of each frame (from the previous presented frame), in milliseconds.

@@ -10,6 +10,9 @@
 //   the probe knows which names are alive at any frame.
 // - glfwSetWindowTitle is counted, to confirm that both programs set the
 //   title once per frame.
+// - The process's CPU time (every thread) from the first frame to the last
+//   is noted: on a machine shared with other work it tells the cost of a
+//   frame more steadily than the wall clock does.
 // - At the frames listed in VEXEL_PROBE_SNAPSHOTS it notes the resident set
 //   size and the live object counts.
 // - After VEXEL_PROBE_SECONDS of frames or VEXEL_PROBE_FRAMES frames it asks
@@ -53,6 +56,13 @@ using proc_t = void (*)();
 std::int64_t monotonicNs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+// CPU time of the whole process, all threads (the rasteriser's too).
+std::int64_t processCpuNs() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
@@ -118,6 +128,8 @@ struct probe_t {
     std::uint64_t titles = 0; // glfwSetWindowTitle calls up to the last frame
     std::uint64_t titlesSoFar = 0;
     std::int64_t firstFrameNs = -1;
+    std::int64_t firstFrameCpuNs = 0;
+    std::int64_t lastFrameCpuNs = 0;
     bool closeRequested = false;
     bool reported = false;
     std::vector<snapshot_t> snapshots;
@@ -148,6 +160,8 @@ void writeReport(const char* reason) {
     std::fprintf(out, "end %s\n", reason);
     std::fprintf(out, "frames %llu\n", static_cast<unsigned long long>(p.frames));
     std::fprintf(out, "titles %llu\n", static_cast<unsigned long long>(p.titles));
+    std::fprintf(out, "cpu_ns %lld\n",
+                 static_cast<long long>(p.lastFrameCpuNs - p.firstFrameCpuNs));
     if (p.firstFrameNs >= 0 && p.launchNs > 0) {
         std::fprintf(out, "first_frame_ns %lld\n",
                      static_cast<long long>(p.firstFrameNs - p.launchNs));
@@ -462,6 +476,7 @@ __attribute__((visibility("default"))) void glfwSwapBuffers(GLFWwindow* window) 
     p.titles = p.titlesSoFar;
     if (p.firstFrameNs < 0) {
         p.firstFrameNs = now;
+        p.firstFrameCpuNs = processCpuNs();
     }
     if (std::find(p.snapshotFrames.begin(), p.snapshotFrames.end(), p.frames) !=
         p.snapshotFrames.end()) {
@@ -472,6 +487,7 @@ __attribute__((visibility("default"))) void glfwSwapBuffers(GLFWwindow* window) 
         p.stopSeconds > 0.0 && static_cast<double>(now - p.firstFrameNs) >= p.stopSeconds * 1e9;
     if (!p.closeRequested && (enoughFrames || enoughTime)) {
         p.closeRequested = true;
+        p.lastFrameCpuNs = processCpuNs();
         writeReport("stopped");
         if (setShouldClose != nullptr) {
             setShouldClose(window, 1);
