@@ -27,6 +27,7 @@ struct ProbeReport {
     double firstFrameSeconds = -1.0; // from launch to the first presented frame
     std::vector<double> swapSeconds; // each presented frame, from the first one
     double cpuSeconds = 0.0;         // process CPU time, first to last frame
+    double mainCpuSeconds = 0.0;     // the same, of the frame loop's thread only
     std::vector<snapshot_t> snapshots;
     // GL calls counted by the call-counting probe: frame -> name -> total.
     std::map<std::uint64_t, std::map<std::string, std::uint64_t>> calls;
@@ -51,6 +52,10 @@ struct ProbeReport {
                 fields >> report.end;
             } else if (key == "frames") {
                 fields >> report.frames;
+            } else if (key == "main_cpu_ns") {
+                long long ns = 0;
+                fields >> ns;
+                report.mainCpuSeconds = static_cast<double>(ns) * 1e-9;
             } else if (key == "cpu_ns") {
                 long long ns = 0;
                 fields >> ns;
@@ -90,6 +95,13 @@ struct ProbeReport {
         return swapSeconds.size() < 2
                    ? 0.0
                    : cpuSeconds * 1000.0 / static_cast<double>(swapSeconds.size() - 1);
+    }
+
+    // CPU time of the frame loop's thread per frame, in milliseconds.
+    double mainCpuMillisecondsPerFrame() const {
+        return swapSeconds.size() < 2
+                   ? 0.0
+                   : mainCpuSeconds * 1000.0 / static_cast<double>(swapSeconds.size() - 1);
     }
 
     // Time of each frame (from the previous presented frame), in milliseconds.
