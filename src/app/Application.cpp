@@ -4,6 +4,7 @@
 #include "app/LoggingContext.hpp"
 #include "app/RendererContext.hpp"
 #include "app/Scene.hpp"
+#include "app/SceneContext.hpp"
 
 #include <string>
 #include <vector>
@@ -18,17 +19,24 @@ int runApplication() {
         if (setupLogging(memoryLog, logging)) {
             RendererContext rendererContext;
             if (setupRenderer(logging, rendererContext)) {
-                {
-                    const std::shared_ptr<renderer::IRenderingApi> api =
-                        rendererContext.renderer->getRenderingApi();
-                    Scene scene;
-                    prepareFrameLoop(rendererContext, scene, api);
-                    runFrameLoop(rendererContext, scene, api);
-                    shutDownFrameLoop(rendererContext, scene, api);
-                    // The scene, then the API go here, before the contexts.
+                SceneContext sceneContext;
+                if (setupSceneGraph(logging, rendererContext, sceneContext)) {
+                    {
+                        const std::shared_ptr<renderer::IRenderingApi> api =
+                            rendererContext.renderer->getRenderingApi();
+                        Scene scene(logging, sceneContext);
+                        prepareFrameLoop(rendererContext, scene, api);
+                        runFrameLoop(rendererContext, scene, api);
+                        shutDownFrameLoop(rendererContext, scene);
+                        // The scene's meshes, then the API go here, before
+                        // the contexts.
+                    }
+                    exitCode = 0;
                 }
-                exitCode = 0;
+                releaseSceneGraph(sceneContext);
             }
+            // A renderer left initialised by a failed later stage shuts down
+            // as this releases it.
             releaseRenderer(rendererContext);
         }
         releaseLogging(logging);

@@ -34,9 +34,9 @@ void runFrameLoop(RendererContext& context, Scene& scene,
         if (api) {
             api->clear(EClearBuffer::Color | EClearBuffer::Depth);
         }
-        scene.draw(api);
+        scene.draw();
 
-        const Scene::position_t camera = scene.cameraPosition();
+        const glm::vec3 camera = scene.cameraPosition();
         stats.refreshTitle(renderer.getTime(), scene.fieldOfView(), camera.x, camera.y, camera.z);
         window->setTitle(stats.title());
         window->swapBuffers();
@@ -52,9 +52,8 @@ void runFrameLoop(RendererContext& context, Scene& scene,
     }
 }
 
-void shutDownFrameLoop(RendererContext& context, Scene& scene,
-                       const std::shared_ptr<renderer::IRenderingApi>& api) {
-    scene.shutdown(api);
+void shutDownFrameLoop(RendererContext& context, Scene& scene) {
+    scene.shutdown();
     if (context.window) {
         context.window->destroy();
     }

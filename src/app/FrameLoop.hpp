@@ -24,7 +24,6 @@ void runFrameLoop(RendererContext& context, Scene& scene,
 // Shuts the scene down while the window and its context still exist, so its
 // meshes can free their GL objects, then destroys the window and
 // deinitialises the renderer.
-void shutDownFrameLoop(RendererContext& context, Scene& scene,
-                       const std::shared_ptr<renderer::IRenderingApi>& api);
+void shutDownFrameLoop(RendererContext& context, Scene& scene);
 
 } // namespace ox::app

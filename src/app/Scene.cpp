@@ -1,15 +1,111 @@
 #include "app/Scene.hpp"
 
+#include "app/Projection.hpp"
+#include "mesh/TestSpaceGrid.hpp"
+#include "mesh/TestTriangle.hpp"
+
 namespace ox::app {
 
-// The scene has no meshes or camera graph yet: the loop runs with an empty
-// frame, the default field of view and the camera at the origin.
-void Scene::assemble(RendererContext&, const std::shared_ptr<renderer::IRenderingApi>&) {}
+using renderer::EInputAction;
+using renderer::EInputKey;
+using renderer::EInputMouseButton;
+using renderer::IRendererWindow;
 
-void Scene::update(double) {}
+namespace {
 
-void Scene::draw(const std::shared_ptr<renderer::IRenderingApi>&) {}
+constexpr int tunnelTriangles = 360;
 
-void Scene::shutdown(const std::shared_ptr<renderer::IRenderingApi>&) {}
+} // namespace
+
+Scene::Scene(const LoggingContext& logging, const SceneContext& graph)
+    : logging(logging)
+    , graph(graph) {}
+
+void Scene::assemble(const RendererContext& context,
+                     const std::shared_ptr<renderer::IRenderingApi>& api) {
+    window = context.window;
+    coordSphere = std::make_shared<debug::CoordSphere>();
+    coordSphere->fillOutline();
+
+    // The listeners hold only `this`: the dispatcher lives in the renderer
+    // context, which outlives the scene, and a shared pointer back to the
+    // window or the dispatcher from here would close an ownership cycle.
+    if (const auto& events = context.windowEvents) {
+        events->addOnScrollEventListener(
+            [this](std::shared_ptr<IRendererWindow>, double, double yOffset) {
+                fov -= static_cast<float>(yOffset);
+            });
+        events->addOnCursorPositionEventListener(
+            [this](std::shared_ptr<IRendererWindow>, double x, double y) {
+                if (graph.camera) {
+                    mouseLook.onCursorPosition(x, y, graph.camera->camera);
+                }
+            });
+        events->addOnMouseButtonEventListener([this](std::shared_ptr<IRendererWindow> eventWindow,
+                                                     EInputMouseButton button, EInputAction action,
+                                                     std::uint16_t) {
+            mouseLook.onMouseButton(eventWindow.get(), button, action, logging.windowLog.get());
+        });
+    }
+
+    if (!api) {
+        return;
+    }
+    meshRegister = std::make_shared<engine::mesh::MeshRegister>(api);
+    // Added first, so within their render group the tunnel draws before the
+    // other meshes.
+    for (int i = 0; i < tunnelTriangles; ++i) {
+        meshRegister->add(std::make_shared<mesh::TestTriangle>(static_cast<float>(-180 + i),
+                                                               static_cast<float>(i)));
+    }
+    instancedTriangles = std::make_shared<mesh::TestTriangleInstanced>(logging.logApiFactory);
+    meshRegister->add(instancedTriangles);
+    meshRegister->add(std::make_shared<mesh::TestSpaceGrid>(logging.logApiFactory));
+    meshRegister->initAll();
+}
+
+void Scene::update(double frameTime) {
+    graph.timeTicks->value = frameTime;
+    graph.manager->update();
+}
+
+void Scene::draw() {
+    fov += graph.fovDelta->value;
+    const float aspect = window ? window->getAspectRatio() : 1.0f;
+    const camera::FreeCamera& camera = graph.camera->camera;
+
+    data.model = glm::mat4(1.0f);
+    data.view = graph.camera->value;
+    data.projection = perspectiveProjection(fov, aspect);
+    data.viewProjection = data.projection * data.view;
+    data.cameraPosition = camera.position;
+    data.cameraDirection = camera.forward;
+    data.cameraAxis = camera.up;
+    // Only the enable bit follows C; whatever else is in the flags stays.
+    auto& primitive = data.primitiveOverride;
+    if (window && window->isKeyPressed(EInputKey::C)) {
+        primitive.flags |= engine::mesh::primitive_override_t::enabledBit;
+    } else {
+        primitive.flags &= ~engine::mesh::primitive_override_t::enabledBit;
+    }
+    primitive.mode = renderer::EPrimitiveMode::LineLoop;
+
+    if (!meshRegister) {
+        return;
+    }
+    meshRegister->setRenderData(data);
+    instancedTriangles->timeElapsed = graph.time->value;
+    meshRegister->renderAll();
+}
+
+void Scene::shutdown() {
+    if (meshRegister) {
+        meshRegister->deinitAll();
+    }
+}
+
+glm::vec3 Scene::cameraPosition() const {
+    return graph.camera ? graph.camera->camera.position : glm::vec3(0.0f);
+}
 
 } // namespace ox::app

@@ -4,6 +4,7 @@
 #include "support/ChildProcess.hpp"
 #include "support/GlDriverPin.hpp"
 #include "support/ReadFile.hpp"
+#include "support/RepositoryShaders.hpp"
 #include "support/TempDir.hpp"
 #include "support/XdoTool.hpp"
 
@@ -24,6 +25,7 @@ namespace {
 // waits for the window and presses Escape.
 TEST(ApplicationGLTest, RunsUntilEscapeAndReleasesEverything) {
     ox::test::TempDir dir;
+    ox::test::copyRepositoryShaders(dir.path());
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(dir.path());
 
@@ -50,7 +52,11 @@ TEST(ApplicationGLTest, RunsUntilEscapeAndReleasesEverything) {
             failure = "no mapped window appeared within 20 s";
             return;
         }
-        if (!ox::test::pressKey(window, "Escape")) {
+        // Keys are read once per frame: one pressed and released while the
+        // scene is still being assembled would never be seen held.
+        if (!ox::test::waitForTitle(window, "FPS: ", 30s)) {
+            failure = "the frame loop did not set a title within 30 s";
+        } else if (!ox::test::pressKey(window, "Escape")) {
             failure = "the window would not take the keyboard focus";
         }
         const auto deadline = std::chrono::steady_clock::now() + 10s;
@@ -73,6 +79,7 @@ TEST(ApplicationGLTest, RunsUntilEscapeAndReleasesEverything) {
     const std::string log = ox::test::readFile(dir / "vexel.log");
     EXPECT_NE(log.find("renderer > Destroying window '"), std::string::npos) << log;
     EXPECT_NE(log.find("renderer > Event dispatcher detached."), std::string::npos);
+    EXPECT_EQ(log.find("(l:err)"), std::string::npos) << log;
     std::filesystem::current_path(previous);
 }
 

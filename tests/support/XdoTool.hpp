@@ -52,6 +52,21 @@ inline bool focusWindow(const std::string& window, std::chrono::milliseconds tim
     }
 }
 
+// Waits until the window's title starts with `prefix`; false at the deadline.
+inline bool waitForTitle(const std::string& window, const std::string& prefix,
+                         std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (xdotool("getwindowname " + window).starts_with(prefix)) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
+
 // Focuses the window and presses and releases one key, as a person would.
 // False, with nothing sent, when the window would not take the focus.
 inline bool pressKey(const std::string& window, const std::string& key,
