@@ -8,8 +8,8 @@
 #    (alternating runs, time to first frame, targets, per-frame chart) and the
 #    growth check, on the current display or, without one, a private virtual
 #    display.
-# Settings from the environment: BENCH_SECONDS (per run, default 10),
-# BENCH_PAIRS (default 3), BENCH_WARMUP (seconds, default 2),
+# Settings from the environment: BENCH_SECONDS (per run, default 5),
+# BENCH_PAIRS (default 6), BENCH_WARMUP (seconds, default 2),
 # BENCH_GROWTH_FRAMES (default 20000; 0 skips the growth check),
 # BENCH_COMPARE (default 1; 0 skips step 2).
 # Results: BUILD/bench-report/ (comparison.txt, frame-times.svg, engine-cpu.txt
@@ -62,8 +62,8 @@ if [[ "${BENCH_COMPARE:-1}" != 0 ]]; then
         --workdir "$work_dir" \
         --out "$report_dir" \
         --engine-cpu "$VEXEL_ENGINE_CPU_OUT" \
-        --seconds "${BENCH_SECONDS:-10}" \
-        --pairs "${BENCH_PAIRS:-3}" \
+        --seconds "${BENCH_SECONDS:-5}" \
+        --pairs "${BENCH_PAIRS:-6}" \
         --warmup "${BENCH_WARMUP:-2}" \
         --growth-frames "${BENCH_GROWTH_FRAMES:-20000}" || status=$?
 fi

@@ -1,5 +1,6 @@
 // Runs the demo and the raw-OpenGL baseline for a fixed time each, alternating
-// (warm-up pair, then A B A B A B), with the frame probe preloaded into both,
+// (a warm-up pair, then A B A B ... for six pairs by default), with the frame
+// probe preloaded into both,
 // and reports each run's frames per second and time to the first frame, the
 // medians, the ratio demo/baseline, the engine's CPU share of a frame (from
 // the micro-benchmarks' sum), and a growth check of the demo over many frames.
@@ -10,11 +11,15 @@
 // be run or measured.
 //
 //   vexel-frame-compare --demo PATH --baseline PATH --probe PATH --workdir DIR
-//                       --out DIR [--pairs 3] [--seconds 10] [--warmup 2]
+//                       --out DIR [--call-probe PATH] [--pairs 6] [--seconds 5]
+//                       [--warmup 2]
 //                       [--growth-frames 20000] [--engine-cpu FILE]
 //
 // Both programs run in --workdir, which must hold shaders/; the demo writes its
-// vexel.log there.
+// vexel.log there. Six pairs of 5 s rather than three of 10 s: on a machine
+// shared with other work the load swings by tens of percent from one run to
+// the next, and more, shorter pairs give the medians more runs to stand on for
+// the same time.
 
 #include "FrameTimeChart.hpp"
 #include "ProbeReport.hpp"
@@ -52,8 +57,8 @@ struct options_t {
     std::string workdir;
     std::string out;
     std::string engineCpu;
-    int pairs = 3;
-    double seconds = 10.0;
+    int pairs = 6;
+    double seconds = 5.0;
     double warmup = 2.0;
     unsigned growthFrames = 20000;
 };
