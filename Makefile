@@ -10,7 +10,7 @@ TEST_DIR    := $(BUILD_DIR)/test
 BENCH_DIR   := $(BUILD_DIR)/bench
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps run test bench build-release build-test build-bench format clean
+.PHONY: all deps run test golden golden-update bench build-release build-test build-bench format clean
 
 all: build-release
 
@@ -34,6 +34,14 @@ run: build-release
 
 test: build-test
 	bash scripts/with-display.sh ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
+
+# Renders the golden flight and compares its frames with tests/golden/;
+# golden-update rewrites the references after a deliberate change.
+golden: build-release
+	bash scripts/with-display.sh bash scripts/golden.sh $(RELEASE_DIR)
+
+golden-update: build-release
+	bash scripts/with-display.sh bash scripts/golden.sh --update $(RELEASE_DIR)
 
 bench: build-bench
 	bash scripts/run-bench.sh $(BENCH_DIR)

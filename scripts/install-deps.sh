@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    libglfw3-dev libglew-dev libfmt-dev libglm-dev
+    libglfw3-dev libglew-dev libfmt-dev libglm-dev libpng-dev
     libgtest-dev libbenchmark-dev
     libx11-dev libxtst-dev libxrandr-dev
     xvfb xauth libgl1-mesa-dri

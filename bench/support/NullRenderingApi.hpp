@@ -117,6 +117,9 @@ public:
     void clear(ox::renderer::clear_buffer_flags_t) override {}
     void clear(ox::renderer::EClearBuffer) override {}
     void pointSize(float) override {}
+    bool readPixels(const int_pair_t&, const int_pair_t&, std::span<std::uint8_t>) override {
+        return false;
+    }
     std::vector<std::uint32_t> genBuffers(std::uint32_t n) override { return names(n); }
     void deleteBuffers(const std::vector<std::uint32_t>&) override {}
     bool isBuffer(std::uint32_t) override { return false; }

@@ -20,7 +20,8 @@ void prepareFrameLoop(RendererContext& context, Scene& scene,
 }
 
 void runFrameLoop(RendererContext& context, Scene& scene,
-                  const std::shared_ptr<renderer::IRenderingApi>& api) {
+                  const std::shared_ptr<renderer::IRenderingApi>& api,
+                  const frame_loop_controls_t& controls) {
     const std::shared_ptr<renderer::IRendererWindow> window = context.window;
     renderer::IRenderer& renderer = *context.renderer;
     FrameStatistics stats;
@@ -30,19 +31,36 @@ void runFrameLoop(RendererContext& context, Scene& scene,
     while (running) {
         const double frameTime = renderer.getTime();
         stats.beginFrame(frameTime);
-        scene.update(frameTime);
+        const std::uint32_t frame = stats.frameCount();
+        if (controls.input && context.windowEvents) {
+            controls.input->dispatch(frame, *context.windowEvents, window);
+        }
+        // Frame n is computed as if (n - 1) fixed steps had passed since the
+        // first; multiplying rather than summing keeps every frame's time
+        // free of accumulated rounding.
+        scene.update(controls.fixedDelta ? static_cast<double>(frame - 1) * *controls.fixedDelta
+                                         : frameTime);
         if (api) {
             api->clear(EClearBuffer::Color | EClearBuffer::Depth);
         }
         scene.draw();
+        // Read back before the swap: afterwards the back buffer's contents
+        // are undefined.
+        if (controls.capture && api && controls.capture->wants(frame)) {
+            controls.capture->capture(frame, *api, window->getSize());
+        }
 
+        const bool lastFrame = controls.lastFrame && frame >= *controls.lastFrame;
         const glm::vec3 camera = scene.cameraPosition();
-        stats.refreshTitle(renderer.getTime(), scene.fieldOfView(), camera.x, camera.y, camera.z);
+        stats.refreshTitle(renderer.getTime(), scene.fieldOfView(), camera.x, camera.y, camera.z,
+                           lastFrame);
         window->setTitle(stats.title());
         window->swapBuffers();
         renderer.pollEvents();
 
-        if (window->isKeyPressed(renderer::EInputKey::Escape)) {
+        if (window->isKeyPressed(renderer::EInputKey::Escape) ||
+            (controls.input && controls.input->isKeyHeld(renderer::EInputKey::Escape)) ||
+            lastFrame) {
             window->setShouldClose(true);
         }
         // The window itself is destroyed only after the scene has shut down:

@@ -25,8 +25,8 @@ double FrameStatistics::averageFrameRate() const {
 }
 
 bool FrameStatistics::refreshTitle(double now, double fieldOfView, double cameraX, double cameraY,
-                                   double cameraZ) {
-    if (now - lastRefresh <= 1.0) {
+                                   double cameraZ, bool force) {
+    if (!force && now - lastRefresh <= 1.0) {
         return false;
     }
     lastRefresh = now;

@@ -19,9 +19,9 @@ public:
     // Called at the start of every frame with the renderer's time.
     void beginFrame(double now);
     // Rewrites the title when more than a second has passed since the last
-    // refresh; returns whether it did.
+    // refresh, or always when `force` is set; returns whether it did.
     bool refreshTitle(double now, double fieldOfView, double cameraX, double cameraY,
-                      double cameraZ);
+                      double cameraZ, bool force = false);
 
     // Average frames per second from the start time to the current frame's start.
     double averageFrameRate() const;

@@ -83,7 +83,11 @@ void Scene::draw() {
     data.cameraAxis = camera.up;
     // Only the enable bit follows C; whatever else is in the flags stays.
     auto& primitive = data.primitiveOverride;
-    if (window && window->isKeyPressed(EInputKey::C)) {
+    bool overrideHeld = window && window->isKeyPressed(EInputKey::C);
+    if (!overrideHeld && scriptedKeys) {
+        overrideHeld = scriptedKeys->isKeyHeld(EInputKey::C);
+    }
+    if (overrideHeld) {
         primitive.flags |= engine::mesh::primitive_override_t::enabledBit;
     } else {
         primitive.flags &= ~engine::mesh::primitive_override_t::enabledBit;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/InputScript.hpp"
 #include "app/LoggingContext.hpp"
 #include "app/MouseLook.hpp"
 #include "app/RendererContext.hpp"
@@ -47,6 +48,10 @@ public:
     void draw();
     // Frees every mesh's GL objects; call while the context exists.
     void shutdown();
+    // Keys a script holds count as held where the draw step asks the window
+    // for a key's state, just as if the window reported them. The script is
+    // not owned and must outlive the frame loop; may be null.
+    void setScriptedKeys(const InputScript* script) { scriptedKeys = script; }
 
     // Field of view in degrees, as the last draw step left it.
     float fieldOfView() const { return fov; }
@@ -63,6 +68,7 @@ private:
     std::shared_ptr<engine::mesh::MeshRegister> meshRegister;
     std::shared_ptr<mesh::TestTriangleInstanced> instancedTriangles;
     engine::mesh::mesh_render_data_t data{};
+    const InputScript* scriptedKeys = nullptr;
 };
 
 } // namespace ox::app

@@ -1,5 +1,9 @@
 #include "app/Application.hpp"
 
-int main() {
-    return ox::app::runApplication();
+#include <string_view>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    return ox::app::launchApplication(arguments);
 }

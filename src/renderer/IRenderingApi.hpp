@@ -44,6 +44,13 @@ struct IRenderingApi {
     // Exactly one buffer; any other value does nothing.
     virtual void clear(EClearBuffer buffer) = 0;
     virtual void pointSize(float size) = 0;
+    // Reads the colour of the read buffer (the back buffer of a double-buffered
+    // window) as 8-bit RGBA, rows from the bottom up, into `rgba`. Makes no call
+    // and returns false when the size is not positive or `rgba` holds fewer
+    // than width x height x 4 bytes; otherwise returns true once the call was
+    // made (a GL error is reported by the renderer like every other).
+    virtual bool readPixels(const int_pair_t& origin, const int_pair_t& size,
+                            std::span<std::uint8_t> rgba) = 0;
     // n new buffer names; n = 0 returns an empty vector without a call.
     virtual std::vector<std::uint32_t> genBuffers(std::uint32_t n) = 0;
     virtual void deleteBuffers(const std::vector<std::uint32_t>& names) = 0;

@@ -56,7 +56,8 @@ TEST(ApplicationGLTest, RunsUntilEscapeAndReleasesEverything) {
         // scene is still being assembled would never be seen held.
         if (!ox::test::waitForTitle(window, "FPS: ", 30s)) {
             failure = "the frame loop did not set a title within 30 s";
-        } else if (!ox::test::pressKey(window, "Escape")) {
+        } else if (!ox::test::holdKeyUntil(
+                       window, "Escape", [&finished] { return finished.load(); }, 10s)) {
             failure = "the window would not take the keyboard focus";
         }
         const auto deadline = std::chrono::steady_clock::now() + 10s;

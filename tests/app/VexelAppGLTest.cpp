@@ -328,9 +328,11 @@ TEST(VexelAppGLTest, AFlightThroughTheDemo) {
     EXPECT_LT(std::abs(values->x - beforeDrag.x), 0.2 * forwardAfterDrag)
         << "a vertical drag should not yaw";
 
-    ASSERT_TRUE(ox::test::pressKey(vexel.window, "Escape"))
+    std::optional<int> code;
+    ASSERT_TRUE(ox::test::holdKeyUntil(
+        vexel.window, "Escape", [&] { return (code = vexel.process->waitFor(0ms)).has_value(); },
+        10s))
         << "the window would not take the keyboard focus";
-    const auto code = vexel.process->waitFor(10s);
     ASSERT_TRUE(code.has_value()) << "still running after Escape";
     EXPECT_EQ(*code, 0);
     const std::string log = vexel.log();

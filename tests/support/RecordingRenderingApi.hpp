@@ -52,6 +52,12 @@ public:
         record("clear({})", static_cast<int>(buffer));
     }
     void pointSize(float size) override { record("pointSize({})", size); }
+    bool readPixels(const int_pair_t& origin, const int_pair_t& size,
+                    std::span<std::uint8_t> rgba) override {
+        record("readPixels({}, {}, {}, {}, {})", origin.first, origin.second, size.first,
+               size.second, rgba.size());
+        return false;
+    }
     std::vector<std::uint32_t> genBuffers(std::uint32_t n) override {
         record("genBuffers({})", n);
         return names(n);

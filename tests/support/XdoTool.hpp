@@ -67,14 +67,24 @@ inline bool waitForTitle(const std::string& window, const std::string& prefix,
     }
 }
 
-// Focuses the window and presses and releases one key, as a person would.
-// False, with nothing sent, when the window would not take the focus.
-inline bool pressKey(const std::string& window, const std::string& key,
-                     std::chrono::milliseconds focusTimeout = std::chrono::seconds(5)) {
-    if (!focusWindow(window, focusTimeout)) {
+// Focuses the window, holds one key down until `done()` holds or the time
+// runs out, then releases it. The program reads keys once per frame, and a
+// frame of the whole demo under the sanitizers on a loaded machine can last
+// longer than a quick tap, so a tap could come and go unseen; a person keeps
+// holding the key until the program reacts. False, with nothing sent, when the
+// window would not take the focus.
+template <typename Done>
+bool holdKeyUntil(const std::string& window, const std::string& key, Done done,
+                  std::chrono::milliseconds timeout) {
+    if (!focusWindow(window, std::chrono::seconds(5))) {
         return false;
     }
-    xdotool("keydown " + key + " sleep 0.3 keyup " + key);
+    xdotool("keydown " + key);
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    xdotool("keyup " + key);
     return true;
 }
 

@@ -181,6 +181,23 @@ void OpenGlRenderingApi::pointSize(float size) {
     poll("glPointSize");
 }
 
+bool OpenGlRenderingApi::readPixels(const int_pair_t& origin, const int_pair_t& size,
+                                    std::span<std::uint8_t> rgba) {
+    const auto [width, height] = size;
+    // Checked in 64 bits: a window-sized product fits, but a bad caller's
+    // would wrap and let GL write past the end of the span.
+    if (width <= 0 || height <= 0 ||
+        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * 4u > rgba.size()) {
+        return false;
+    }
+    // Rows of 8-bit RGBA are always a multiple of four bytes long, so the
+    // default pack alignment leaves no padding between them.
+    glReadPixels(origin.first, origin.second, width, height, GL_RGBA, GL_UNSIGNED_BYTE,
+                 rgba.data());
+    poll("glReadPixels");
+    return true;
+}
+
 std::vector<std::uint32_t> OpenGlRenderingApi::genBuffers(std::uint32_t n) {
     if (n == 0) {
         return {};

@@ -34,6 +34,8 @@ public:
     void clear(clear_buffer_flags_t buffers) override;
     void clear(EClearBuffer buffer) override;
     void pointSize(float size) override;
+    bool readPixels(const int_pair_t& origin, const int_pair_t& size,
+                    std::span<std::uint8_t> rgba) override;
     std::vector<std::uint32_t> genBuffers(std::uint32_t n) override;
     void deleteBuffers(const std::vector<std::uint32_t>& names) override;
     bool isBuffer(std::uint32_t name) override;

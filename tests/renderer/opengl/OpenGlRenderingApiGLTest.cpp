@@ -2,8 +2,10 @@
 #include "renderer/IShaderHolder.hpp"
 #include "renderer/opengl/OpenGlRenderingApi.hpp"
 #include "support/GlTestContext.hpp"
+#include "support/OffscreenTarget.hpp"
 #include "support/RecordingRenderer.hpp"
 
+#include <algorithm>
 #include <array>
 
 using namespace ox::renderer;
@@ -281,3 +283,37 @@ TEST(OpenGlRenderingApiTableTest, TablesMapEachValueToItsConstant) {
 }
 
 } // namespace
+
+TEST_F(OpenGlRenderingApiGLTest, ReadPixelsReturnsTheClearedColourBottomRowFirst) {
+    ox::test::OffscreenTarget target(8);
+    // The lower half red, the upper half blue: the first row read must be red.
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 8, 4);
+    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glScissor(0, 4, 8, 4);
+    glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+
+    std::vector<std::uint8_t> pixels(8 * 8 * 4, 7);
+    EXPECT_TRUE(api->readPixels({0, 0}, {8, 8}, pixels));
+    EXPECT_EQ(std::vector<std::uint8_t>(pixels.begin(), pixels.begin() + 4),
+              (std::vector<std::uint8_t>{255, 0, 0, 255}));
+    EXPECT_EQ(std::vector<std::uint8_t>(pixels.end() - 4, pixels.end()),
+              (std::vector<std::uint8_t>{0, 0, 255, 255}));
+    EXPECT_EQ(renderer->polls, std::vector<std::string>{"glReadPixels"});
+    EXPECT_TRUE(renderer->errors.empty());
+}
+
+TEST_F(OpenGlRenderingApiGLTest, ReadPixelsRefusesAnAreaLargerThanItsBuffer) {
+    ox::test::OffscreenTarget target(8);
+    // One byte short, an empty area and a negative size: no call, nothing written.
+    std::vector<std::uint8_t> pixels(8 * 8 * 4 - 1, 7);
+    for (const auto& size : {IRenderingApi::int_pair_t{8, 8}, IRenderingApi::int_pair_t{0, 8},
+                             IRenderingApi::int_pair_t{-8, -8}}) {
+        EXPECT_FALSE(api->readPixels({0, 0}, size, pixels)) << size.first << "x" << size.second;
+    }
+    EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](auto byte) { return byte == 7; }));
+    EXPECT_TRUE(renderer->polls.empty());
+}

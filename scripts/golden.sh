@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Renders the golden flight (tests/golden/flight.input with a fixed 0.016 s
+# step, 1024x1024) and compares each frame of tests/golden/golden.list with
+# its reference PNG. For every frame that does not match it writes a
+# side-by-side image (reference, new, differences in magenta) and prints its
+# path. Needs an X display (see with-display.sh).
+#
+#   scripts/golden.sh [--update] [--shaders DIR] [--out DIR] BUILD_DIR
+#
+#   --update       rewrite the references from this run instead of comparing
+#   --shaders DIR  render with these shader files instead of the repository's
+#   --out DIR      where the new frames and side-by-side images go
+#                  (default BUILD_DIR/golden)
+#
+# Exit code 0 when every frame matches (or was updated), 1 otherwise.
+#
+# Tolerance: a pixel differs when a colour channel is off by more than 24 of
+# 255, and a frame fails when more than 0.5 % of its pixels differ. llvmpipe
+# on other machines (other LLVM versions, other vector widths) may shade a few
+# levels differently and round some triangle and line edges the other way;
+# both numbers leave room for that. What must fail stays far above them,
+# measured on these frames: a one-degree yaw or pitch changes 17 to 19 % of
+# the start view's pixels and 10 % of the sparse line-loop view's by more than
+# 24 levels (still 8 % beyond 96 levels), and swapping the colour channels of
+# the instanced triangles' fragment shader 1.4 to 3.9 % of each frame.
+set -euo pipefail
+
+TOLERANCE=24
+SHARE=0.005
+STEP=0.016
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+golden="$repo/tests/golden"
+update=0
+shaders="$repo/shaders"
+out=""
+build=""
+while [[ $# -gt 0 ]]; do
+    case "$1" in
+        --update) update=1 ;;
+        --shaders) shaders=$2; shift ;;
+        --out) out=$2; shift ;;
+        -*) echo "golden.sh: unknown option $1" >&2; exit 2 ;;
+        *) build=$1 ;;
+    esac
+    shift
+done
+if [[ -z "$build" ]]; then
+    echo "usage: scripts/golden.sh [--update] [--shaders DIR] [--out DIR] BUILD_DIR" >&2
+    exit 2
+fi
+build=$(cd "$build" && pwd)
+vexel="$build/src/app/vexel"
+compare="$build/src/image/vexel-image-compare"
+out=${out:-$build/golden}
+
+frames=()
+names=()
+while read -r frame name; do
+    [[ -z "$frame" || "$frame" == \#* ]] && continue
+    frames+=("$frame")
+    names+=("$name")
+done <"$golden/golden.list"
+last=${frames[-1]}
+list=$(IFS=,; echo "${frames[*]}")
+
+# The program reads its shaders from its working directory and writes its log
+# there: a scratch directory keeps the checkout clean.
+rm -rf "$out"
+mkdir -p "$out/work"
+out=$(cd "$out" && pwd)
+cp -r "$shaders" "$out/work/shaders"
+# Mesa is unloaded when GLFW terminates, so a sanitized build's leak checker
+# can only report its remains; the exit code must speak for the program.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+if ! (cd "$out/work" && timeout 50 "$vexel" --fixed-dt "$STEP" --frames "$last" \
+        --input "$golden/flight.input" --capture "$out/frames" --capture-frames "$list"); then
+    echo "golden: the program failed; its log is $out/work/vexel.log" >&2
+    exit 1
+fi
+
+failed=0
+for i in "${!frames[@]}"; do
+    new="$out/frames/frame-${frames[$i]}.png"
+    reference="$golden/${names[$i]}.png"
+    if [[ ! -f "$new" ]]; then
+        echo "golden: frame ${frames[$i]} (${names[$i]}) was not captured" >&2
+        failed=1
+        continue
+    fi
+    if [[ $update -eq 1 ]]; then
+        cp "$new" "$reference"
+        echo "updated $reference"
+        continue
+    fi
+    if [[ ! -f "$reference" ]]; then
+        echo "golden: no reference $reference (make golden-update writes it)" >&2
+        failed=1
+        continue
+    fi
+    echo "${names[$i]}:"
+    "$compare" --tolerance "$TOLERANCE" --share "$SHARE" "$reference" "$new" \
+        "$out/${names[$i]}-side-by-side.png" || failed=1
+done
+if [[ $failed -ne 0 ]]; then
+    echo "golden: FAILED (new frames in $out/frames)" >&2
+    exit 1
+fi
+if [[ $update -eq 1 ]]; then
+    echo "golden: ${#frames[@]} references rewritten"
+else
+    echo "golden: all ${#frames[@]} frames match"
+fi
