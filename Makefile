@@ -1,5 +1,8 @@
 # The two commands: `make run` builds the release configuration and runs the
 # demo; `make test` builds the sanitized test configuration and runs every test.
+# `make bench` builds the release configuration with the benchmarks and runs
+# them: the micro-benchmarks, then the demo against the raw OpenGL baseline (on
+# a private virtual display when there is no DISPLAY).
 
 BUILD_DIR   ?= build
 RELEASE_DIR := $(BUILD_DIR)/release
