@@ -393,6 +393,9 @@ int main(int argc, char** argv) {
             for (const auto& [name, total] : to) {
                 const auto before = from.find(name);
                 const std::uint64_t earlier = before != from.end() ? before->second : 0;
+                if (total == earlier) {
+                    continue; // a start-up call
+                }
                 perFrame[program][name] = static_cast<double>(total - earlier) / frames;
                 if (std::find(names.begin(), names.end(), name) == names.end()) {
                     names.push_back(name);
