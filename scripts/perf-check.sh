@@ -95,21 +95,41 @@ for program in demo baseline; do
         >"$report_dir/$program.calls.out" 2>&1 || failed "$program (calls)" "$report_dir/$program.calls.out"
 done
 
-for program in demo baseline; do
-    echo "== $program: instructions (callgrind)"
-    (cd "$work_dir" && timeout 900 env LD_PRELOAD="$build_dir/bench/libvexel-frame-probe.so" \
-        VEXEL_PROBE_INSTRUCTION_FRAMES="$instruction_first-$instruction_last" \
-        valgrind --tool=callgrind --smc-check=all-non-file --separate-threads=yes \
-        --callgrind-out-file="$report_dir/callgrind/$program.%p" \
-        "${binary[$program]}" --frames $((instruction_last + 1)) --fixed-dt $fixed_dt) \
-        >"$report_dir/$program.callgrind.out" 2>&1 || failed "$program (callgrind)" "$report_dir/$program.callgrind.out"
-done
+count_instructions() {
+    rm -rf "$report_dir/callgrind"
+    mkdir -p "$report_dir/callgrind"
+    for program in demo baseline; do
+        echo "== $program: instructions (callgrind)"
+        (cd "$work_dir" && timeout 900 env LD_PRELOAD="$build_dir/bench/libvexel-frame-probe.so" \
+            VEXEL_PROBE_INSTRUCTION_FRAMES="$instruction_first-$instruction_last" \
+            valgrind --tool=callgrind --smc-check=all-non-file --separate-threads=yes \
+            --callgrind-out-file="$report_dir/callgrind/$program.%p" \
+            "${binary[$program]}" --frames $((instruction_last + 1)) --fixed-dt $fixed_dt) \
+            >"$report_dir/$program.callgrind.out" 2>&1 || failed "$program (callgrind)" "$report_dir/$program.callgrind.out"
+    done
+}
 
+compare() {
+    "$build_dir/bench/vexel-perf-check" "$@" \
+        --calls demo="$report_dir/demo.calls" --calls baseline="$report_dir/baseline.calls" \
+        --callgrind demo="$report_dir/callgrind/demo" --callgrind baseline="$report_dir/callgrind/baseline" \
+        --references "$root/bench/perf/references.txt" --bounds "$root/bench/perf/bounds.txt" \
+        --engine-cpu "$report_dir/engine-cpu.txt" --out "$report_dir/measured.txt"
+}
+
+count_instructions
 status=0
-"$build_dir/bench/vexel-perf-check" "${update[@]}" \
-    --calls demo="$report_dir/demo.calls" --calls baseline="$report_dir/baseline.calls" \
-    --callgrind demo="$report_dir/callgrind/demo" --callgrind baseline="$report_dir/callgrind/baseline" \
-    --references "$root/bench/perf/references.txt" --bounds "$root/bench/perf/bounds.txt" \
-    --engine-cpu "$report_dir/engine-cpu.txt" --out "$report_dir/measured.txt" || status=$?
+compare "${update[@]}" || status=$?
+# Once in the first dozen checks, at a load average of 15 on 2 cores, a whole run of the demo
+# counted 0.3% more per frame than every other run of the same binary (see
+# docs/performance.md). A real change moves the counts the same way every
+# time, so instructions out of their bounds are counted once more, and only
+# the second count decides. Call counts are exact and are not measured again.
+if [[ $status -eq 1 && ${#update[@]} -eq 0 ]]; then
+    echo "== a figure left its bound: counting the instructions once more"
+    count_instructions
+    status=0
+    compare || status=$?
+fi
 echo "The check took $(($(date +%s) - started)) s."
 exit "$status"
