@@ -254,11 +254,12 @@ class Soak:
             return prefix + r"shader validator > .+$"
         return prefix + r".+$"  # garbage: the compiler's lines or the NUL-byte refusal
 
-    def wait_read_back(self, channel, name, data, offset):
+    def wait_read_back(self, channel, name, data, offset, seconds=None):
         """Waits for the reload of `name` with exactly this content's size."""
         pattern = (rf"^{STAMP} \(l:dbg\) {channel} > file reloader > Reloading file '{re.escape(name)}'\.\n"
                    rf"{STAMP} \(l:dbg\) {channel} > file reloader > {len(data)} bytes read\.$")
-        return self.wait_for_log(f"read-back of {name} ({len(data)} bytes)", pattern, offset)
+        return self.wait_for_log(f"read-back of {name} ({len(data)} bytes)", pattern, offset,
+                                 seconds=seconds)
 
     def put_back(self, channel, names):
         end = None
@@ -429,9 +430,14 @@ class Soak:
                 raise Failure("no mapped window within 30 s")
             self.window = xdotool("search", "--onlyvisible", "--pid", self.process.pid).split("\n")[0]
             time.sleep(0.1)
+        # The files are first read after the tunnel's 360 programs are built,
+        # just before the first frame: with a cold shader cache that takes
+        # tens of seconds, so only this wait allows for it. The run's own
+        # clock starts once it is over.
         for channel, mesh in MESHES.items():
             for name in mesh["files"]:
-                self.wait_read_back(channel, name, self.good[name], 0)
+                self.wait_read_back(channel, name, self.good[name], 0, self.o.start_timeout)
+        self.started = time.monotonic()
 
     def quiet_sample(self):
         """A sample with every file good and read back, a few frames later."""
@@ -589,6 +595,9 @@ def main():
     parser.add_argument("--warmup", type=int, help="seconds before the baseline sample")
     parser.add_argument("--step-timeout", type=float, default=15.0,
                         help="longest wait for the program's answer to one step")
+    parser.add_argument("--start-timeout", type=float, default=150.0,
+                        help="longest wait for the first frame (a cold shader cache builds "
+                             "every program)")
     parser.add_argument("--rss-slack-mib", type=int, default=RSS_SLACK_MIB,
                         help="allowed growth of resident memory after the warm-up")
     parser.add_argument("--seed", type=int, default=int(time.time()))
