@@ -69,7 +69,7 @@ bool ShaderValidator::validate(const std::shared_ptr<renderer::IShaderHolder>& h
     int failures = 0;
     handles_t handles;
     for (const auto& uniform : uniforms) {
-        auto handle = holder->getUniformLocation(uniform);
+        auto handle = holder->findUniformLocation(uniform);
         if (!handle || !handle->isValid()) {
             logError(fmt::format("Uniform '{}' is not valid.", uniform));
             ++failures;
@@ -77,8 +77,8 @@ bool ShaderValidator::validate(const std::shared_ptr<renderer::IShaderHolder>& h
         handles.uniforms.push_back(std::move(handle));
     }
     for (const auto& attribute : attributes) {
-        const auto handle = holder->getAttributeLocation(attribute.name, attribute.dataType,
-                                                         attribute.componentCount);
+        const auto handle = holder->findAttributeLocation(attribute.name, attribute.dataType,
+                                                          attribute.componentCount);
         if (!handle || !handle->isValid()) {
             logError(fmt::format("Attribute '{}' is not valid.", attribute.name));
             ++failures;
