@@ -3,6 +3,8 @@
 # their imported targets, so -Werror never trips on them.
 
 option(OX_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+# The sanitizer runtime's default options, linked into every sanitized executable.
+set(OX_ASAN_DEFAULT_OPTIONS ${CMAKE_CURRENT_LIST_DIR}/asan_default_options.cpp)
 
 function(ox_target_defaults target)
     target_compile_features(${target} PUBLIC cxx_std_20)
@@ -14,6 +16,10 @@ function(ox_target_defaults target)
         # Only inside this build: a program built against the installed
         # libraries chooses its own flags.
         target_link_options(${target} PUBLIC $<BUILD_INTERFACE:-fsanitize=address,undefined>)
+        get_target_property(type ${target} TYPE)
+        if(type STREQUAL "EXECUTABLE")
+            target_sources(${target} PRIVATE ${OX_ASAN_DEFAULT_OPTIONS})
+        endif()
     endif()
 endfunction()
 
