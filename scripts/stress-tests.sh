@@ -20,6 +20,7 @@ usage() {
     exit 2
 }
 
+arguments=("$@")
 runs=10
 pattern=
 always_cold=false
@@ -42,7 +43,7 @@ done
 
 if [[ -z "${OX_STRESS_ON_DISPLAY:-}" ]]; then
     make build-test >/dev/null
-    exec env OX_STRESS_ON_DISPLAY=1 bash scripts/with-display.sh "$0" "$@"
+    exec env OX_STRESS_ON_DISPLAY=1 bash scripts/with-display.sh "$0" ${arguments[@]+"${arguments[@]}"}
 fi
 
 cache_dir=${MESA_SHADER_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}}/mesa_shader_cache
