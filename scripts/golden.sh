@@ -73,7 +73,9 @@ cp -r "$shaders" "$out/work/shaders"
 # Mesa is unloaded when GLFW terminates, so a sanitized build's leak checker
 # can only report its remains; the exit code must speak for the program.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-if ! (cd "$out/work" && timeout 50 "$vexel" --fixed-dt "$STEP" --frames "$last" \
+# Long enough for a start with a cold shader cache (every program compiled,
+# tens of seconds for a sanitized build) and a slow flight after it.
+if ! (cd "$out/work" && timeout 200 "$vexel" --fixed-dt "$STEP" --frames "$last" \
         --input "$golden/flight.input" --capture "$out/frames" --capture-frames "$list"); then
     echo "golden: the program failed; its log is $out/work/vexel.log" >&2
     exit 1

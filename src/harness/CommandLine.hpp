@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/run_options_t.hpp"
+#include "harness/run_options_t.hpp"
 
 #include <span>
 #include <string>
 #include <string_view>
 
-namespace ox::app {
+namespace ox::harness {
 
 // The program's command line: `--name value` or `--name=value` options, all
 // optional. Parsing touches no file and opens nothing.
@@ -20,8 +20,8 @@ struct CommandLine {
 
     // `arguments` excludes the program name.
     static CommandLine parse(std::span<const std::string_view> arguments);
-    // The text --help prints, ending with a newline.
-    static const char* usage();
+    // The text --help prints for `program`, ending with a newline.
+    static std::string usage(std::string_view program);
 };
 
-} // namespace ox::app
+} // namespace ox::harness

@@ -1,4 +1,4 @@
-#include "app/FrameCapture.hpp"
+#include "harness/FrameCapture.hpp"
 
 #include "image/PngFile.hpp"
 
@@ -10,7 +10,7 @@
 #include <fstream>
 #include <utility>
 
-namespace ox::app {
+namespace ox::harness {
 
 using core::logger::ELogLevel;
 
@@ -83,4 +83,4 @@ bool FrameCapture::capture(std::uint32_t frame, renderer::IRenderingApi& api,
     return true;
 }
 
-} // namespace ox::app
+} // namespace ox::harness

@@ -15,7 +15,7 @@ using ox::test::commandOutput;
 // Runs scripts/golden.sh against this build with the shader files in
 // `shaders`, writing into `out`; returns its output and "exit=<code>".
 std::string runGolden(const std::filesystem::path& shaders, const std::filesystem::path& out) {
-    return commandOutput("timeout 55 bash '" OX_SOURCE_DIR "/scripts/golden.sh' --shaders '" +
+    return commandOutput("timeout 210 bash '" OX_SOURCE_DIR "/scripts/golden.sh' --shaders '" +
                          shaders.string() + "' --out '" + out.string() +
                          "' '" OX_BUILD_DIR "' 2>&1; echo exit=$?");
 }

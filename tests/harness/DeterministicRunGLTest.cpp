@@ -1,5 +1,6 @@
 #include "image/ImageComparison.hpp"
 #include "image/PngFile.hpp"
+#include "support/Deadlines.hpp"
 #include "support/ReadFile.hpp"
 #include "support/RepositoryShaders.hpp"
 #include "support/TempDir.hpp"
@@ -79,7 +80,7 @@ TEST(DeterministicRunGLTest, ScriptedFlightLandsWhereTheControlsSayAndRepeatsByt
             runVexel(dir.path(),
                      "--fixed-dt 0.016 --frames 61 --input t.input --capture " + run +
                          " --capture-frames 1,61",
-                     50);
+                     ox::test::firstFrameSeconds + 50);
         ASSERT_TRUE(output.ends_with("exit=0")) << output << readFile(dir / "vexel.log");
         // 20 units/s x 60 frames x 0.016 s = 19.2 forward, along +z from the origin.
         EXPECT_TRUE(std::regex_match(lastTitle(readFile(dir / "vexel.log")),

@@ -1,8 +1,8 @@
-#include "app/MouseLook.hpp"
+#include "camera/MouseLook.hpp"
 
 #include <fmt/format.h>
 
-namespace ox::app {
+namespace ox::camera {
 
 using core::logger::ELogLevel;
 using renderer::EInputAction;
@@ -24,7 +24,7 @@ void MouseLook::onMouseButton(renderer::IRendererWindow* window, EInputMouseButt
     }
 }
 
-void MouseLook::onCursorPosition(double x, double y, camera::FreeCamera& camera) {
+void MouseLook::onCursorPosition(double x, double y, FreeCamera& camera) {
     if (!mouseLook) {
         return;
     }
@@ -37,4 +37,4 @@ void MouseLook::onCursorPosition(double x, double y, camera::FreeCamera& camera)
     lastCursor = currentCursor;
 }
 
-} // namespace ox::app
+} // namespace ox::camera

@@ -1,4 +1,4 @@
-#include "app/InputScript.hpp"
+#include "harness/InputScript.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -8,7 +8,7 @@
 #include <sstream>
 #include <utility>
 
-namespace ox::app {
+namespace ox::harness {
 
 using renderer::EInputAction;
 using renderer::EInputKey;
@@ -257,4 +257,4 @@ bool InputScript::isKeyHeld(renderer::EInputKey key) const {
     return index < held.size() && held[index];
 }
 
-} // namespace ox::app
+} // namespace ox::harness

@@ -1,4 +1,4 @@
-#include "app/CommandLine.hpp"
+#include "harness/CommandLine.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 
 namespace {
 
-using ox::app::CommandLine;
-using EOutcome = ox::app::CommandLine::EOutcome;
+using ox::harness::CommandLine;
+using EOutcome = ox::harness::CommandLine::EOutcome;
 
 CommandLine parse(std::vector<std::string_view> arguments) {
     return CommandLine::parse(arguments);
@@ -37,7 +37,7 @@ TEST(CommandLineTest, NoOptionsRunsAsBeforeAndHelpWinsOverValidOptions) {
     EXPECT_FALSE(none.options.fixedDelta || none.options.frames || none.options.inputFile ||
                  none.options.captureDir);
     EXPECT_EQ(parse({"--frames", "3", "--help"}).outcome, EOutcome::Help);
-    EXPECT_NE(std::string_view(CommandLine::usage()).find("--capture-frames"),
+    EXPECT_NE(std::string_view(CommandLine::usage("vexel")).find("--capture-frames"),
               std::string_view::npos);
 }
 

@@ -1,4 +1,4 @@
-#include "app/InputScript.hpp"
+#include "harness/InputScript.hpp"
 #include "renderer/RendererWindowEventsDispatcher.hpp"
 #include "support/NullRendererWindow.hpp"
 
@@ -11,7 +11,7 @@
 
 namespace {
 
-using ox::app::InputScript;
+using ox::harness::InputScript;
 using ox::renderer::EInputAction;
 using ox::renderer::EInputKey;
 using ox::renderer::EInputMouseButton;

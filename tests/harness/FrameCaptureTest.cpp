@@ -1,4 +1,4 @@
-#include "app/FrameCapture.hpp"
+#include "harness/FrameCapture.hpp"
 #include "support/RecordingLoggingContext.hpp"
 #include "support/RecordingRenderingApi.hpp"
 #include "support/TempDir.hpp"
@@ -9,7 +9,7 @@
 
 namespace {
 
-using ox::app::FrameCapture;
+using ox::harness::FrameCapture;
 
 TEST(FrameCaptureTest, ADirectoryThatCannotBeMadeIsRefusedWithItsName) {
     ox::test::TempDir dir;

@@ -1,4 +1,4 @@
-#include "app/Projection.hpp"
+#include "camera/Projection.hpp"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ TEST(ProjectionTest, ScalesByTheFieldOfViewAndAspect) {
         {200.0f, 1.0f, -0.17632699f, -0.17632699f},
     };
     for (const auto& [fov, aspect, xScale, yScale] : cases) {
-        const glm::mat4 m = ox::app::perspectiveProjection(fov, aspect);
+        const glm::mat4 m = ox::camera::perspectiveProjection(fov, aspect);
         EXPECT_FLOAT_EQ(m[0][0], xScale) << "fov " << fov << ", aspect " << aspect;
         EXPECT_FLOAT_EQ(m[1][1], yScale) << "fov " << fov << ", aspect " << aspect;
         // Near 1 and far 10000, right-handed with depth from -1 to 1.

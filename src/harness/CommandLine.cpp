@@ -1,4 +1,4 @@
-#include "app/CommandLine.hpp"
+#include "harness/CommandLine.hpp"
 
 #include <fmt/format.h>
 
@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace ox::app {
+namespace ox::harness {
 
 namespace {
 
@@ -53,9 +53,9 @@ std::optional<std::vector<std::uint32_t>> parseFrameList(std::string_view text) 
 
 } // namespace
 
-const char* CommandLine::usage() {
-    return "usage: vexel [options]\n"
-           "Without options the demo runs on the real clock until its window is closed.\n"
+std::string CommandLine::usage(std::string_view program) {
+    return fmt::format("usage: {} [options]\n", program) +
+           "Without options the program runs on the real clock until its window is closed.\n"
            "  --help                  print this text and exit\n"
            "  --fixed-dt SECONDS      advance the scene's time by exactly SECONDS per frame,\n"
            "                          from 0 (the title's frame rate stays real)\n"
@@ -147,4 +147,4 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
     return result;
 }
 
-} // namespace ox::app
+} // namespace ox::harness

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-namespace ox::app {
+namespace ox::harness {
 
 // What the command line asks of one run. Every member empty means the program
 // runs as it does without options: real clock, real input only, until closed.
@@ -22,4 +22,4 @@ struct run_options_t {
     std::vector<std::uint32_t> captureFrames;
 };
 
-} // namespace ox::app
+} // namespace ox::harness

@@ -1,8 +1,8 @@
-#include "app/Projection.hpp"
+#include "camera/Projection.hpp"
 
 #include <cmath>
 
-namespace ox::app {
+namespace ox::camera {
 
 glm::mat4 perspectiveProjection(float fovDegrees, float aspect) {
     // The degree constant, the single-precision product and the double tangent
@@ -21,4 +21,4 @@ glm::mat4 perspectiveProjection(float fovDegrees, float aspect) {
     return projection;
 }
 
-} // namespace ox::app
+} // namespace ox::camera

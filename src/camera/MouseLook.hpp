@@ -7,7 +7,7 @@
 
 #include <glm/vec2.hpp>
 
-namespace ox::app {
+namespace ox::camera {
 
 // Turning the camera with the mouse while the left button is held. The scene
 // owns one and forwards the window's mouse-button and cursor events to it.
@@ -34,7 +34,7 @@ public:
 
     // While mouse look is on, turns `camera` by the cursor's movement since the
     // last event: down pitches up, right yaws right.
-    void onCursorPosition(double x, double y, camera::FreeCamera& camera);
+    void onCursorPosition(double x, double y, FreeCamera& camera);
 };
 
-} // namespace ox::app
+} // namespace ox::camera

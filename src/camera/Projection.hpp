@@ -2,7 +2,7 @@
 
 #include <glm/mat4x4.hpp>
 
-namespace ox::app {
+namespace ox::camera {
 
 // Clip planes of the demo's projection.
 inline constexpr float nearPlane = 1.0f;
@@ -14,4 +14,4 @@ inline constexpr float farPlane = 10000.0f;
 // the formula whatever it gives.
 glm::mat4 perspectiveProjection(float fovDegrees, float aspect);
 
-} // namespace ox::app
+} // namespace ox::camera

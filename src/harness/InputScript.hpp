@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace ox::app {
+namespace ox::harness {
 
 // Scripted input for reproducible runs: events tied to the frame they happen
 // before, replayed through a window's events sink exactly as the window would
@@ -56,4 +56,4 @@ private:
     std::array<bool, renderer::InputKeyCount> held{};
 };
 
-} // namespace ox::app
+} // namespace ox::harness

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace ox::app {
+namespace ox::harness {
 
 // Writes chosen frames of the window as "frame-<n>.png" into a directory,
 // read back through the rendering API after the frame is drawn and before it
@@ -41,4 +41,4 @@ private:
     std::shared_ptr<core::logger::ILogApi> log;
 };
 
-} // namespace ox::app
+} // namespace ox::harness
