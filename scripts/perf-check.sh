@@ -120,9 +120,9 @@ compare() {
 count_instructions
 status=0
 compare "${update[@]}" || status=$?
-# Once in the first dozen checks, at a load average of 15 on 2 cores, a whole run of the demo
-# counted 0.3% more per frame than every other run of the same binary (see
-# docs/performance.md). A real change moves the counts the same way every
+# In two of the first seven checks of an unchanged tree, at a load average of
+# 15 on 2 cores, a whole run of the demo counted 0.3% more per frame than the
+# other runs of the same code (see docs/performance.md, "Noise"). A real change moves the counts the same way every
 # time, so instructions out of their bounds are counted once more, and only
 # the second count decides. Call counts are exact and are not measured again.
 if [[ $status -eq 1 && ${#update[@]} -eq 0 ]]; then
