@@ -1,5 +1,6 @@
 #include "mesh/TestSpaceGrid.hpp"
 
+#include "engine/mesh/MeshLabels.hpp"
 #include "renderer/IRenderingApi.hpp"
 
 namespace ox::mesh {
@@ -56,6 +57,9 @@ void TestSpaceGrid::render(std::shared_ptr<renderer::IRenderingApi> api,
     }
     if (auto rebuilt = reloader->reloadIfChanged()) {
         shader = std::move(rebuilt);
+        if (labelled) {
+            engine::mesh::MeshLabels::labelProgram(*api, channelName, shader->getProgram());
+        }
         mvpUniform = shader->getUniformLocation("mvp_matrix");
         instanceCountUniform = shader->getUniformLocation("instance_count");
     }
@@ -70,6 +74,20 @@ void TestSpaceGrid::render(std::shared_ptr<renderer::IRenderingApi> api,
         data.primitiveOverride.isEnabled() ? data.primitiveOverride.mode : EPrimitiveMode::Lines;
     api->drawArraysInstanced(mode, 0, verticesPerInstance,
                              static_cast<std::int32_t>(instanceCount));
+}
+
+std::string_view TestSpaceGrid::getName() const {
+    return channelName;
+}
+
+void TestSpaceGrid::labelObjects(renderer::IRenderingApi& api) {
+    if (!initialized) {
+        return;
+    }
+    labelled = true;
+    // The grid computes its vertices in the shader: it has no buffers.
+    engine::mesh::MeshLabels::labelAll(api, channelName, shader ? shader->getProgram() : 0,
+                                       vertexArray, {});
 }
 
 void TestSpaceGrid::deinit(std::shared_ptr<renderer::IRenderingApi> api,
