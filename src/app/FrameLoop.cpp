@@ -32,6 +32,12 @@ void runFrameLoop(RendererContext& context, Scene& scene,
         const double frameTime = renderer.getTime();
         stats.beginFrame(frameTime);
         const std::uint32_t frame = stats.frameCount();
+        if (controls.recorder) {
+            controls.recorder->setEventFrame(frame);
+        }
+        if (controls.instruments) {
+            controls.instruments->frameStarted(frame, frameTime);
+        }
         if (controls.input && context.windowEvents) {
             controls.input->dispatch(frame, *context.windowEvents, window);
         }
@@ -40,6 +46,9 @@ void runFrameLoop(RendererContext& context, Scene& scene,
         // free of accumulated rounding.
         scene.update(controls.fixedDelta ? static_cast<double>(frame - 1) * *controls.fixedDelta
                                          : frameTime);
+        if (controls.instruments) {
+            controls.instruments->beforeDraw();
+        }
         if (api) {
             api->clear(EClearBuffer::Color | EClearBuffer::Depth);
         }
@@ -49,13 +58,23 @@ void runFrameLoop(RendererContext& context, Scene& scene,
         if (controls.capture && api && controls.capture->wants(frame)) {
             controls.capture->capture(frame, *api, window->getSize());
         }
+        if (controls.screenshots && api && controls.screenshots->isRequested()) {
+            controls.screenshots->takeIfRequested(frame, *api, window->getSize());
+        }
 
         const bool lastFrame = controls.lastFrame && frame >= *controls.lastFrame;
         const glm::vec3 camera = scene.cameraPosition();
         stats.refreshTitle(renderer.getTime(), scene.fieldOfView(), camera.x, camera.y, camera.z,
                            lastFrame);
         window->setTitle(stats.title());
+        if (controls.instruments) {
+            controls.instruments->beforeSwap();
+        }
         window->swapBuffers();
+        // What the window reports now arrives before the next frame.
+        if (controls.recorder) {
+            controls.recorder->setEventFrame(frame + 1);
+        }
         renderer.pollEvents();
 
         if (window->isKeyPressed(renderer::EInputKey::Escape) ||

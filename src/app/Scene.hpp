@@ -52,6 +52,11 @@ public:
     // for a key's state, just as if the window reported them. The script is
     // not owned and must outlive the frame loop; may be null.
     void setScriptedKeys(const InputScript* script) { scriptedKeys = script; }
+    // Before assemble: the meshes' GL objects get debug labels and every
+    // mesh's draw a debug group (see MeshRegister::setDebugAnnotations).
+    void setDebugAnnotations(bool enabled) { debugAnnotations = enabled; }
+    // After assemble: told around each render group of every draw step.
+    void setRenderGroupObserver(std::shared_ptr<engine::mesh::IRenderGroupObserver> observer);
 
     // Field of view in degrees, as the last draw step left it.
     float fieldOfView() const { return fov; }
@@ -69,6 +74,7 @@ private:
     std::shared_ptr<mesh::TestTriangleInstanced> instancedTriangles;
     engine::mesh::mesh_render_data_t data{};
     const InputScript* scriptedKeys = nullptr;
+    bool debugAnnotations = false;
 };
 
 } // namespace ox::app

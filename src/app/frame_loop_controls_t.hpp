@@ -2,6 +2,9 @@
 
 #include "app/FrameCapture.hpp"
 #include "app/InputScript.hpp"
+#include "app/RunInstruments.hpp"
+#include "app/ScreenshotKey.hpp"
+#include "app/SessionRecorder.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -18,6 +21,11 @@ struct frame_loop_controls_t {
     std::optional<std::uint32_t> lastFrame;
     InputScript* input = nullptr;
     const FrameCapture* capture = nullptr;
+    // Frame timings, GPU timer and stats file; F12 screenshots; the
+    // recording of the session's input. None owned.
+    RunInstruments* instruments = nullptr;
+    ScreenshotKey* screenshots = nullptr;
+    SessionRecorder* recorder = nullptr;
 };
 
 } // namespace ox::app
