@@ -1,5 +1,7 @@
 #include "app/InputScript.hpp"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -251,7 +253,9 @@ std::string InputScript::keyName(EInputKey key) {
         return std::string(1, static_cast<char>('0' + offset(EInputKey::Num0)));
     }
     if (offset(EInputKey::F1) >= 0 && offset(EInputKey::F12) <= 0) {
-        return "F" + std::to_string(offset(EInputKey::F1) + 1);
+        // Formatted rather than concatenated: GCC 12's -Wrestrict misreads the
+        // inlined concatenation at -O2.
+        return fmt::format("F{}", offset(EInputKey::F1) + 1);
     }
     for (const auto& [text, value] : namedKeys()) {
         if (value == key) {
