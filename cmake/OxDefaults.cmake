@@ -3,6 +3,8 @@
 # their imported targets, so -Werror never trips on them.
 
 option(OX_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+# The sanitizer runtime's default options, linked into every sanitized executable.
+set(OX_ASAN_DEFAULT_OPTIONS ${CMAKE_CURRENT_LIST_DIR}/asan_default_options.cpp)
 
 function(ox_target_defaults target)
     target_compile_features(${target} PUBLIC cxx_std_20)
@@ -12,6 +14,10 @@ function(ox_target_defaults target)
                                                  -fno-sanitize-recover=undefined
                                                  -fno-omit-frame-pointer)
         target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+        get_target_property(type ${target} TYPE)
+        if(type STREQUAL "EXECUTABLE")
+            target_sources(${target} PRIVATE ${OX_ASAN_DEFAULT_OPTIONS})
+        endif()
     endif()
 endfunction()
 
