@@ -55,10 +55,8 @@ double DurationHistogram::percentile(double share) const {
         return 0.0;
     }
     const double clamped = std::clamp(share, 0.0, 1.0);
-    const auto rank =
-        std::max<std::uint64_t>(1, static_cast<std::uint64_t>(
-                                       // 0.95 x 100 is 95.00000000000001 in binary floating point.
-                                       std::ceil(clamped * static_cast<double>(samples) - 1e-9)));
+    const auto rank = std::max<std::uint64_t>(
+        1, static_cast<std::uint64_t>(std::ceil(clamped * static_cast<double>(samples))));
     std::uint64_t seen = 0;
     for (std::size_t index = 0; index < buckets.size(); ++index) {
         seen += buckets[index];
