@@ -13,27 +13,32 @@ JOBS        ?= $(shell nproc)
 # Length of `make soak` in seconds.
 SOAK_SECONDS ?= 600
 
-.PHONY: all deps run test golden golden-update golden-add bench soak memcheck build-release build-test build-bench build-soak format clean
+.PHONY: all deps deps-run deps-test deps-bench deps-soak run test golden golden-update golden-add bench soak memcheck build-release build-test build-bench build-soak format clean
 
 all: build-release
 
+# Each target installs only the Debian packages its own work needs (see
+# scripts/install-deps.sh); `make deps` installs them all.
 deps:
-	@bash scripts/install-deps.sh --check >/dev/null || bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh --check all >/dev/null || bash scripts/install-deps.sh all
 
-build-release: deps
+deps-run deps-test deps-bench deps-soak: deps-%:
+	@bash scripts/install-deps.sh --check $* >/dev/null || bash scripts/install-deps.sh $*
+
+build-release: deps-run
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 
-build-test: deps
+build-test: deps-test
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DOX_SANITIZE=ON -DOX_BUILD_TESTS=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
 # The release program plus the GL probe that the soak preloads into it.
-build-soak: deps
+build-soak: deps-soak
 	cmake -S . -B $(SOAK_DIR) -DCMAKE_BUILD_TYPE=Release -DOX_BUILD_SOAK=ON
 	cmake --build $(SOAK_DIR) -j $(JOBS) --target vexel ox_gl_probe
 
-build-bench: deps
+build-bench: deps-bench
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DOX_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 

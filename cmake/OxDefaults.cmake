@@ -13,7 +13,9 @@ function(ox_target_defaults target)
         target_compile_options(${target} PRIVATE -fsanitize=address,undefined
                                                  -fno-sanitize-recover=undefined
                                                  -fno-omit-frame-pointer)
-        target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+        # Only inside this build: a program built against the installed
+        # libraries chooses its own flags.
+        target_link_options(${target} PUBLIC $<BUILD_INTERFACE:-fsanitize=address,undefined>)
         get_target_property(type ${target} TYPE)
         if(type STREQUAL "EXECUTABLE")
             target_sources(${target} PRIVATE ${OX_ASAN_DEFAULT_OPTIONS})
@@ -21,11 +23,22 @@ function(ox_target_defaults target)
     endif()
 endfunction()
 
-# A library of one layer: sources plus the layers/packages it may use.
+# A library of one layer: sources plus the layers/packages it may use. Every
+# library is part of the installed package as Vexel::<name without ox_>,
+# unless NOT_INSTALLED (the demo's own code).
 function(ox_add_library target)
-    cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_LINKS;PRIVATE_LINKS" ${ARGN})
+    cmake_parse_arguments(ARG "NOT_INSTALLED" "" "SOURCES;PUBLIC_LINKS;PRIVATE_LINKS" ${ARGN})
     add_library(${target} STATIC ${ARG_SOURCES})
-    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_include_directories(${target} PUBLIC
+        $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>
+        $<INSTALL_INTERFACE:${OX_INSTALL_INCLUDEDIR}>)
     target_link_libraries(${target} PUBLIC ${ARG_PUBLIC_LINKS} PRIVATE ${ARG_PRIVATE_LINKS})
     ox_target_defaults(${target})
+    if(NOT ARG_NOT_INSTALLED)
+        string(REGEX REPLACE "^ox_" "" exportName ${target})
+        set_target_properties(${target} PROPERTIES EXPORT_NAME ${exportName})
+        add_library(Vexel::${exportName} ALIAS ${target})
+        install(TARGETS ${target} EXPORT VexelTargets
+            ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+    endif()
 endfunction()

@@ -77,7 +77,8 @@ cp -r "$shaders" "$out/work/shaders"
 # Mesa is unloaded when GLFW terminates, so a sanitized build's leak checker
 # can only report its remains; the exit code must speak for the program.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-
+# Long enough for a start with a cold shader cache (every program compiled,
+# tens of seconds for a sanitized build) and a slow flight after it.
 # Where the frames of one input land: the original flight's in frames/, every
 # other input's in frames/<input without .input>/.
 frames_dir() {
@@ -93,7 +94,7 @@ for input in $(printf '%s\n' "${inputs[@]}" | sort -u); do
     sorted=$(printf '%s\n' "${list[@]}" | sort -n -u)
     last=$(tail -n 1 <<<"$sorted")
     captures=$(paste -s -d, <<<"$sorted")
-    if ! (cd "$out/work" && timeout 50 "$vexel" --fixed-dt "$STEP" --frames "$last" \
+    if ! (cd "$out/work" && timeout 200 "$vexel" --fixed-dt "$STEP" --frames "$last" \
             --input "$golden/$input" --capture "$(frames_dir "$input")" \
             --capture-frames "$captures"); then
         echo "golden: the program failed on $input; its log is $out/work/vexel.log" >&2

@@ -1,22 +1,52 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, and only those
-# that are missing. With --check it installs nothing and exits 1 when
-# something is missing, so the Makefile can skip apt entirely on a ready machine.
+# Installs the Debian packages that one kind of work needs, and only those that
+# are missing:
+#   run    build the release program and run it (also on a virtual display)
+#   test   run + the test suite: GoogleTest, X11 input, the shader compiler
+#   bench  run + the benchmarks and the instruction counts
+#   soak   run + the soak driver and the memory check
+#   all    everything above (the default)
+# With --check it installs nothing and exits 1 when something is missing, so
+# the Makefile can skip apt entirely on a ready machine.
+#
+#   scripts/install-deps.sh [--check] [run|test|bench|soak|all]...
 set -euo pipefail
 
-packages=(
+run=(
     build-essential cmake pkg-config
     libglfw3-dev libglew-dev libfmt-dev libglm-dev libpng-dev
-    libgtest-dev libbenchmark-dev
-    libx11-dev libxtst-dev libxrandr-dev
-    xvfb xauth libgl1-mesa-dri
-    xdotool x11-utils imagemagick
-    glslang-tools
-    python3 valgrind
+    xvfb xauth libgl1-mesa-dri xdotool x11-utils imagemagick
 )
+test=(libgtest-dev libx11-dev libxtst-dev libxrandr-dev glslang-tools python3)
+bench=(libbenchmark-dev valgrind)
+soak=(python3 valgrind)
+
+check=false
+sets=()
+for argument in "$@"; do
+    case $argument in
+    --check) check=true ;;
+    run | test | bench | soak | all) sets+=("$argument") ;;
+    *)
+        echo "usage: $0 [--check] [run|test|bench|soak|all]..." >&2
+        exit 2
+        ;;
+    esac
+done
+((${#sets[@]})) || sets=(all)
+
+packages=("${run[@]}")
+for set in "${sets[@]}"; do
+    case $set in
+    test) packages+=("${test[@]}") ;;
+    bench) packages+=("${bench[@]}") ;;
+    soak) packages+=("${soak[@]}") ;;
+    all) packages+=("${test[@]}" "${bench[@]}" "${soak[@]}") ;;
+    esac
+done
 
 missing=()
-for package in "${packages[@]}"; do
+for package in $(printf '%s\n' "${packages[@]}" | sort -u); do
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
     if [[ "$status" != "install ok installed" ]]; then
         missing+=("$package")
@@ -26,7 +56,7 @@ done
 if [[ ${#missing[@]} -eq 0 ]]; then
     exit 0
 fi
-if [[ "${1:-}" == "--check" ]]; then
+if $check; then
     echo "Missing packages: ${missing[*]}"
     exit 1
 fi

@@ -58,8 +58,8 @@ if [[ -n "$window" ]]; then
         echo "Could not take a screenshot."
     fi
     xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-    # Held long enough for a frame to see it, however slow the frame.
-    xdotool keydown Escape sleep 0.3 keyup Escape
+    # A tap is enough: the window remembers a press until the frame loop asks.
+    xdotool key Escape
 else
     echo "No window found for the running program."
 fi

@@ -39,21 +39,28 @@ import time
 from pathlib import Path
 
 STAMP = r"\d{4}-\d\d-\d\d \d\d:\d\d:\d\d"
-CHANNELS = ("main", "renderer", "window", "TestSpaceGrid", "TestTriangleInstanced")
-LINE = re.compile(STAMP + r" \(l:(dbg|inf|wrn|err|ftl)\) (" + "|".join(CHANNELS) + r") > .*")
+# Any channel the program creates: a name without spaces. The mesh channels
+# below are the ones the driver edits files for, not a list of those allowed.
+CHANNEL = r"[^\s>]+"
+LINE = re.compile(STAMP + r" \(l:(dbg|inf|wrn|err|ftl)\) (" + CHANNEL + r") > .*")
 
-# The shader files, the channel of the mesh that reads them and the uniforms
-# that mesh requires.
-MESHES = {
-    "TestSpaceGrid": {
-        "files": ["shaders/test-space-grid.vert", "shaders/test-space-grid.frag"],
-        "uniforms": ["mvp_matrix", "instance_count"],
-    },
-    "TestTriangleInstanced": {
-        "files": ["shaders/test-triangle-instanced.vert", "shaders/test-triangle-instanced.frag"],
-        "uniforms": ["mvp_matrix", "time_elapsed"],
-    },
-}
+UNIFORM = re.compile(rb"^\s*uniform\s+\w+\s+(\w+)\s*;", re.M)
+
+
+def shader_pairs(folder):
+    """Every NAME.vert under the shader folder with its NAME.frag, as the
+    program names them, and the uniforms the pair declares (a mesh requires
+    what its shaders declare: the shader-file checks hold them to that)."""
+    pairs = []
+    for vertex in sorted(Path(folder).glob("*.vert")):
+        fragment = vertex.with_suffix(".frag")
+        if fragment.exists():
+            uniforms = [m.decode() for f in (vertex, fragment) for m in UNIFORM.findall(f.read_bytes())]
+            pairs.append({"files": [f"shaders/{vertex.name}", f"shaders/{fragment.name}"],
+                          "uniforms": uniforms})
+    return pairs
+
+
 BOUND_KEYS = ["w", "s", "a", "d", "q", "e", "t", "g", "h", "f", "y", "r", "z", "x", "c"]
 
 FILE_LIMIT_BYTES = 1024 * 1024
@@ -124,6 +131,9 @@ class Soak:
         self.probe_out = self.work / "gl-objects.txt"
         self.failures = []
         self.good = {}  # file -> good bytes
+        # channel -> {"files", "uniforms"}: each pair of shader files under the
+        # channel of the mesh that reads them, as the log shows at start-up.
+        self.meshes = {}
         self.accept_checks = []  # (channel, log offset after the read line, what)
         self.edits = []  # log offsets at which the driver changed a shader file
         self.figures = {
@@ -254,11 +264,12 @@ class Soak:
             return prefix + r"shader validator > .+$"
         return prefix + r".+$"  # garbage: the compiler's lines or the NUL-byte refusal
 
-    def wait_read_back(self, channel, name, data, offset):
+    def wait_read_back(self, channel, name, data, offset, seconds=None):
         """Waits for the reload of `name` with exactly this content's size."""
         pattern = (rf"^{STAMP} \(l:dbg\) {channel} > file reloader > Reloading file '{re.escape(name)}'\.\n"
                    rf"{STAMP} \(l:dbg\) {channel} > file reloader > {len(data)} bytes read\.$")
-        return self.wait_for_log(f"read-back of {name} ({len(data)} bytes)", pattern, offset)
+        return self.wait_for_log(f"read-back of {name} ({len(data)} bytes)", pattern, offset,
+                                 seconds=seconds)
 
     def put_back(self, channel, names):
         end = None
@@ -272,8 +283,8 @@ class Soak:
             self.accept_checks.append((channel, end, f"{', '.join(names)} put back by {method}"))
 
     def shader_step(self):
-        channel = self.rng.choice(list(MESHES))
-        mesh = MESHES[channel]
+        channel = self.rng.choice(list(self.meshes))
+        mesh = self.meshes[channel]
         name = self.rng.choice(mesh["files"])
         kinds = ["valid variant", "syntax error", "empty file", "binary garbage",
                  "text garbage", "10 MB file", "removed", "both removed"]
@@ -403,7 +414,10 @@ class Soak:
         (self.work / "shaders").mkdir(parents=True)
         for source in sorted(Path(self.o.shaders).iterdir()):
             shutil.copyfile(source, self.work / "shaders" / source.name)
-        for mesh in MESHES.values():
+        pairs = shader_pairs(self.work / "shaders")
+        if not pairs:
+            raise Failure(f"no pair of shader files in {self.o.shaders}")
+        for mesh in pairs:
             for name in mesh["files"]:
                 self.good[name] = self.path(name).read_bytes()
 
@@ -429,9 +443,26 @@ class Soak:
                 raise Failure("no mapped window within 30 s")
             self.window = xdotool("search", "--onlyvisible", "--pid", self.process.pid).split("\n")[0]
             time.sleep(0.1)
-        for channel, mesh in MESHES.items():
+        # The files are first read after the tunnel's 360 programs are built,
+        # just before the first frame: with a cold shader cache that takes
+        # tens of seconds, so only these waits allow for it. The run's own
+        # clock starts once they are over.
+        for mesh in pairs:
+            # The first read of a pair names the channel of the mesh that owns it.
+            pattern = re.compile(rf"^{STAMP} \(l:dbg\) ({CHANNEL}) > file reloader > "
+                                 rf"Reloading file '{re.escape(mesh['files'][0])}'\.$", re.M)
+            found = [None]
+
+            def first_read():
+                found[0] = pattern.search(self.log.text())
+                return found[0] is not None
+
+            self.wait_for(f"first read of {mesh['files'][0]}", first_read, self.o.start_timeout)
+            self.meshes[found[0].group(1)] = mesh
+        for channel, mesh in self.meshes.items():
             for name in mesh["files"]:
-                self.wait_read_back(channel, name, self.good[name], 0)
+                self.wait_read_back(channel, name, self.good[name], 0, self.o.start_timeout)
+        self.started = time.monotonic()
 
     def quiet_sample(self):
         """A sample with every file good and read back, a few frames later."""
@@ -589,6 +620,9 @@ def main():
     parser.add_argument("--warmup", type=int, help="seconds before the baseline sample")
     parser.add_argument("--step-timeout", type=float, default=15.0,
                         help="longest wait for the program's answer to one step")
+    parser.add_argument("--start-timeout", type=float, default=150.0,
+                        help="longest wait for the first frame (a cold shader cache builds "
+                             "every program)")
     parser.add_argument("--rss-slack-mib", type=int, default=RSS_SLACK_MIB,
                         help="allowed growth of resident memory after the warm-up")
     parser.add_argument("--seed", type=int, default=int(time.time()))

@@ -8,7 +8,7 @@ namespace ox::app {
 using renderer::ECapability;
 using renderer::EClearBuffer;
 
-void prepareFrameLoop(RendererContext& context, Scene& scene,
+void prepareFrameLoop(RendererContext& context, IScene& scene,
                       const std::shared_ptr<renderer::IRenderingApi>& api) {
     if (api) {
         api->clearColor({0.0f, 0.0f, 0.0f, 0.0f});
@@ -19,7 +19,7 @@ void prepareFrameLoop(RendererContext& context, Scene& scene,
     }
 }
 
-void runFrameLoop(RendererContext& context, Scene& scene,
+void runFrameLoop(RendererContext& context, IScene& scene,
                   const std::shared_ptr<renderer::IRenderingApi>& api,
                   const frame_loop_controls_t& controls) {
     const std::shared_ptr<renderer::IRendererWindow> window = context.window;
@@ -32,34 +32,24 @@ void runFrameLoop(RendererContext& context, Scene& scene,
         const double frameTime = renderer.getTime();
         stats.beginFrame(frameTime);
         const std::uint32_t frame = stats.frameCount();
-        if (controls.recorder) {
-            controls.recorder->setEventFrame(frame);
-        }
-        if (controls.instruments) {
-            controls.instruments->frameStarted(frame, frameTime);
-        }
-        if (controls.input && context.windowEvents) {
-            controls.input->dispatch(frame, *context.windowEvents, window);
+        for (IRunHook* hook : controls.hooks) {
+            hook->beginFrame(frame);
         }
         // Frame n is computed as if (n - 1) fixed steps had passed since the
         // first; multiplying rather than summing keeps every frame's time
         // free of accumulated rounding.
         scene.update(controls.fixedDelta ? static_cast<double>(frame - 1) * *controls.fixedDelta
                                          : frameTime);
-        if (controls.instruments) {
-            controls.instruments->beforeDraw();
-        }
         if (api) {
             api->clear(EClearBuffer::Color | EClearBuffer::Depth);
         }
         scene.draw();
-        // Read back before the swap: afterwards the back buffer's contents
-        // are undefined.
-        if (controls.capture && api && controls.capture->wants(frame)) {
-            controls.capture->capture(frame, *api, window->getSize());
-        }
-        if (controls.screenshots && api && controls.screenshots->isRequested()) {
-            controls.screenshots->takeIfRequested(frame, *api, window->getSize());
+        // Hooks may read the frame back: that must happen before the swap,
+        // after which the back buffer's contents are undefined.
+        if (api) {
+            for (IRunHook* hook : controls.hooks) {
+                hook->frameDrawn(frame, *api, *window);
+            }
         }
 
         const bool lastFrame = controls.lastFrame && frame >= *controls.lastFrame;
@@ -67,19 +57,10 @@ void runFrameLoop(RendererContext& context, Scene& scene,
         stats.refreshTitle(renderer.getTime(), scene.fieldOfView(), camera.x, camera.y, camera.z,
                            lastFrame);
         window->setTitle(stats.title());
-        if (controls.instruments) {
-            controls.instruments->beforeSwap();
-        }
         window->swapBuffers();
-        // What the window reports now arrives before the next frame.
-        if (controls.recorder) {
-            controls.recorder->setEventFrame(frame + 1);
-        }
         renderer.pollEvents();
 
-        if (window->isKeyPressed(renderer::EInputKey::Escape) ||
-            (controls.input && controls.input->isKeyHeld(renderer::EInputKey::Escape)) ||
-            lastFrame) {
+        if (window->isKeyPressed(renderer::EInputKey::Escape) || lastFrame) {
             window->setShouldClose(true);
         }
         // The window itself is destroyed only after the scene has shut down:
@@ -89,7 +70,7 @@ void runFrameLoop(RendererContext& context, Scene& scene,
     }
 }
 
-void shutDownFrameLoop(RendererContext& context, Scene& scene) {
+void shutDownFrameLoop(RendererContext& context, IScene& scene) {
     scene.shutdown();
     if (context.window) {
         context.window->destroy();

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/IScene.hpp"
 #include "app/RendererContext.hpp"
-#include "app/Scene.hpp"
 #include "app/frame_loop_controls_t.hpp"
 #include "renderer/IRenderingApi.hpp"
 
@@ -14,22 +14,21 @@ namespace ox::app {
 // empty, then nothing is drawn).
 
 // Clear colour, scene assembly and depth test, before the first frame.
-void prepareFrameLoop(RendererContext& context, Scene& scene,
+void prepareFrameLoop(RendererContext& context, IScene& scene,
                       const std::shared_ptr<renderer::IRenderingApi>& api);
 
 // Runs frames (update, clear, draw, title, swap, events) until the window is
 // asked to close by Escape or by the window system, or `controls` end the run.
-// With a script, its events of each frame go to the window's events
-// dispatcher before the frame's update, and its keys count as held for the
-// Escape check; with a frame limit, the last frame's title is always
-// rewritten, so the end state stays readable in the title.
-void runFrameLoop(RendererContext& context, Scene& scene,
+// The hooks of `controls` see each frame begin and each frame drawn; with a
+// frame limit, the last frame's title is always rewritten, so the end state
+// stays readable in the title.
+void runFrameLoop(RendererContext& context, IScene& scene,
                   const std::shared_ptr<renderer::IRenderingApi>& api,
                   const frame_loop_controls_t& controls = {});
 
 // Shuts the scene down while the window and its context still exist, so its
 // meshes can free their GL objects, then destroys the window and
 // deinitialises the renderer.
-void shutDownFrameLoop(RendererContext& context, Scene& scene);
+void shutDownFrameLoop(RendererContext& context, IScene& scene);
 
 } // namespace ox::app

@@ -1,6 +1,6 @@
 #include "app/Scene.hpp"
 
-#include "app/Projection.hpp"
+#include "camera/Projection.hpp"
 #include "mesh/TestSpaceGrid.hpp"
 #include "mesh/TestTriangle.hpp"
 
@@ -77,18 +77,14 @@ void Scene::draw() {
 
     data.model = glm::mat4(1.0f);
     data.view = graph.camera->value;
-    data.projection = perspectiveProjection(fov, aspect);
+    data.projection = ox::camera::perspectiveProjection(fov, aspect);
     data.viewProjection = data.projection * data.view;
     data.cameraPosition = camera.position;
     data.cameraDirection = camera.forward;
     data.cameraAxis = camera.up;
     // Only the enable bit follows C; whatever else is in the flags stays.
     auto& primitive = data.primitiveOverride;
-    bool overrideHeld = window && window->isKeyPressed(EInputKey::C);
-    if (!overrideHeld && scriptedKeys) {
-        overrideHeld = scriptedKeys->isKeyHeld(EInputKey::C);
-    }
-    if (overrideHeld) {
+    if (window && window->isKeyPressed(EInputKey::C)) {
         primitive.flags |= engine::mesh::primitive_override_t::enabledBit;
     } else {
         primitive.flags &= ~engine::mesh::primitive_override_t::enabledBit;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/InputScript.hpp"
+#include "app/IScene.hpp"
 #include "app/LoggingContext.hpp"
-#include "app/MouseLook.hpp"
 #include "app/RendererContext.hpp"
 #include "app/SceneContext.hpp"
+#include "camera/MouseLook.hpp"
 #include "debug/CoordSphere.hpp"
 #include "engine/mesh/MeshRegister.hpp"
 #include "engine/mesh/mesh_render_data_t.hpp"
@@ -25,7 +25,7 @@ namespace ox::app {
 // The logging and scene contexts must outlive it, and it must outlive the
 // frame loop: the input listeners it registers refer to it without owning it.
 // Main thread only.
-class Scene {
+class Scene : public IScene {
 public:
     // Field of view at start, in degrees.
     static constexpr float initialFieldOfView = 45.0f;
@@ -40,18 +40,14 @@ public:
     // with the 360-triangle tunnel, the instanced triangles and the space grid
     // and initialises them.
     void assemble(const RendererContext& context,
-                  const std::shared_ptr<renderer::IRenderingApi>& api);
+                  const std::shared_ptr<renderer::IRenderingApi>& api) override;
     // Writes the frame time into the graph and evaluates it.
-    void update(double frameTime);
+    void update(double frameTime) override;
     // Integrates the field of view, builds the projection and the render data
     // and draws every mesh.
-    void draw();
+    void draw() override;
     // Frees every mesh's GL objects; call while the context exists.
-    void shutdown();
-    // Keys a script holds count as held where the draw step asks the window
-    // for a key's state, just as if the window reported them. The script is
-    // not owned and must outlive the frame loop; may be null.
-    void setScriptedKeys(const InputScript* script) { scriptedKeys = script; }
+    void shutdown() override;
     // Before assemble: the meshes' GL objects get debug labels and every
     // mesh's draw a debug group (see MeshRegister::setDebugAnnotations).
     void setDebugAnnotations(bool enabled) { debugAnnotations = enabled; }
@@ -59,21 +55,20 @@ public:
     void setRenderGroupObserver(std::shared_ptr<engine::mesh::IRenderGroupObserver> observer);
 
     // Field of view in degrees, as the last draw step left it.
-    float fieldOfView() const { return fov; }
-    glm::vec3 cameraPosition() const;
+    float fieldOfView() const override { return fov; }
+    glm::vec3 cameraPosition() const override;
     const engine::mesh::mesh_render_data_t& renderData() const { return data; }
 
 private:
     const LoggingContext& logging;
     const SceneContext& graph;
     float fov = initialFieldOfView;
-    MouseLook mouseLook;
+    camera::MouseLook mouseLook;
     std::shared_ptr<renderer::IRendererWindow> window;
     std::shared_ptr<debug::CoordSphere> coordSphere;
     std::shared_ptr<engine::mesh::MeshRegister> meshRegister;
     std::shared_ptr<mesh::TestTriangleInstanced> instancedTriangles;
     engine::mesh::mesh_render_data_t data{};
-    const InputScript* scriptedKeys = nullptr;
     bool debugAnnotations = false;
 };
 

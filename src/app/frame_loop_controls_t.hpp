@@ -1,31 +1,25 @@
 #pragma once
 
-#include "app/FrameCapture.hpp"
-#include "app/InputScript.hpp"
-#include "app/RunInstruments.hpp"
-#include "app/ScreenshotKey.hpp"
-#include "app/SessionRecorder.hpp"
+#include "app/IRunHook.hpp"
+#include "app/renderer_options_t.hpp"
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace ox::app {
 
 // What a run's options change in the frame loop; all empty, the loop follows
-// the renderer's clock and real input until the window closes. The loop does
-// not own the script or the capture.
+// the renderer's clock until the window closes. The loop does not own the
+// hooks; they are called in this order.
 struct frame_loop_controls_t {
     // The graph's time is (frame - 1) x this, instead of the renderer's clock.
     std::optional<double> fixedDelta;
     // The loop ends after this frame, as if Escape had been pressed.
     std::optional<std::uint32_t> lastFrame;
-    InputScript* input = nullptr;
-    const FrameCapture* capture = nullptr;
-    // Frame timings, GPU timer and stats file; F12 screenshots; the
-    // recording of the session's input. None owned.
-    RunInstruments* instruments = nullptr;
-    ScreenshotKey* screenshots = nullptr;
-    SessionRecorder* recorder = nullptr;
+    std::vector<IRunHook*> hooks;
+    // What the renderer start-up does differently (debug context, vsync).
+    renderer_options_t renderer;
 };
 
 } // namespace ox::app

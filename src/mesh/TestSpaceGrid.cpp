@@ -6,14 +6,15 @@
 namespace ox::mesh {
 
 using core::logger::ELogLevel;
-using engine::shader::ShaderReloader;
-using engine::shader::ShaderValidator;
+using engine::shader::ReloadableProgram;
 using renderer::EPrimitiveMode;
 
 namespace {
 
 constexpr std::uint8_t initClearedBits = 0x03;
 constexpr std::string_view channelName = "TestSpaceGrid";
+constexpr std::string_view mvpMatrix = "mvp_matrix";
+constexpr std::string_view instanceCountName = "instance_count";
 
 } // namespace
 
@@ -34,14 +35,10 @@ void TestSpaceGrid::init(std::shared_ptr<renderer::IRenderingApi> api,
     properties.meshFlags &= static_cast<std::uint8_t>(~initClearedBits);
     properties.renderGroup &= static_cast<std::uint8_t>(~initClearedBits);
 
-    validator = std::make_shared<ShaderValidator>(api);
-    validator->setLogger("shader validator", validatorLog);
-    validator->setUniforms({"mvp_matrix", "instance_count"});
-
-    reloader = std::make_shared<ShaderReloader>(api);
-    reloader->setLogger("file reloader", reloaderLog);
-    reloader->setValidator(validator);
-    reloader->setShaderFiles(vertexShaderPath, fragmentShaderPath);
+    program = std::make_unique<ReloadableProgram>(
+        api, ReloadableProgram::files_t{vertexShaderPath, fragmentShaderPath},
+        ReloadableProgram::requirements_t{{mvpMatrix, instanceCountName}, {}}, reloaderLog,
+        validatorLog);
     // The files are read at the first render.
 
     const auto arrays = api->genVertexArrays(1);
@@ -55,13 +52,13 @@ void TestSpaceGrid::render(std::shared_ptr<renderer::IRenderingApi> api,
     if (!initialized || !api) {
         return;
     }
-    if (auto rebuilt = reloader->reloadIfChanged()) {
-        shader = std::move(rebuilt);
-        if (labelled) {
+    if (program->reloadIfChanged()) {
+        shader = program->program();
+        if (labelled && shader) {
             engine::mesh::MeshLabels::labelProgram(*api, channelName, shader->getProgram());
         }
-        mvpUniform = shader->getUniformLocation("mvp_matrix");
-        instanceCountUniform = shader->getUniformLocation("instance_count");
+        mvpUniform = program->uniform(mvpMatrix);
+        instanceCountUniform = program->uniform(instanceCountName);
     }
     if (!shader) {
         return;
@@ -97,8 +94,7 @@ void TestSpaceGrid::deinit(std::shared_ptr<renderer::IRenderingApi> api,
     }
     api->deleteVertexArrays({vertexArray});
     vertexArray = 0;
-    reloader.reset();
-    validator.reset();
+    program.reset();
     mvpUniform.reset();
     instanceCountUniform.reset();
     shader.reset();

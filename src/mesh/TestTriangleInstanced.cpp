@@ -8,8 +8,7 @@
 namespace ox::mesh {
 
 using core::logger::ELogLevel;
-using engine::shader::ShaderReloader;
-using engine::shader::ShaderValidator;
+using engine::shader::ReloadableProgram;
 using renderer::EBufferUsage;
 using renderer::EDataType;
 using renderer::EPrimitiveMode;
@@ -19,6 +18,9 @@ namespace {
 constexpr std::uint8_t initClearedBits = 0x03;
 constexpr std::string_view channelName = "TestTriangleInstanced";
 constexpr std::int32_t positionComponents = 2;
+constexpr std::string_view mvpMatrix = "mvp_matrix";
+constexpr std::string_view timeElapsedName = "time_elapsed";
+constexpr std::string_view positionName = "position";
 
 } // namespace
 
@@ -41,15 +43,12 @@ void TestTriangleInstanced::init(std::shared_ptr<renderer::IRenderingApi> api,
     properties.renderGroup &= static_cast<std::uint8_t>(~initClearedBits);
     shader.reset();
 
-    validator = std::make_shared<ShaderValidator>(api);
-    validator->setLogger("shader validator", validatorLog);
-    validator->setUniforms({"mvp_matrix", "time_elapsed"});
-    validator->setAttributes({{"position", EDataType::Float, positionComponents}});
-
-    reloader = std::make_shared<ShaderReloader>(api);
-    reloader->setLogger("file reloader", reloaderLog);
-    reloader->setValidator(validator);
-    reloader->setShaderFiles(vertexShaderPath, fragmentShaderPath);
+    program = std::make_unique<ReloadableProgram>(
+        api, ReloadableProgram::files_t{vertexShaderPath, fragmentShaderPath},
+        ReloadableProgram::requirements_t{
+            {mvpMatrix, timeElapsedName},
+            {{std::string(positionName), EDataType::Float, positionComponents}}},
+        reloaderLog, validatorLog);
     // Polled before the buffers so that "position" is known when they are set up.
     poll(*api);
 
@@ -72,18 +71,16 @@ void TestTriangleInstanced::labelObjects(renderer::IRenderingApi& api) {
 }
 
 void TestTriangleInstanced::poll(renderer::IRenderingApi& api) {
-    auto rebuilt = reloader->reloadIfChanged();
-    if (!rebuilt) {
+    if (!program->reloadIfChanged()) {
         return;
     }
-    shader = std::move(rebuilt);
-    if (labelled) {
+    shader = program->program();
+    if (labelled && shader) {
         engine::mesh::MeshLabels::labelProgram(api, channelName, shader->getProgram());
     }
-    mvpUniform = shader->getUniformLocation("mvp_matrix");
-    timeElapsedUniform = shader->getUniformLocation("time_elapsed");
-    positionAttribute =
-        shader->getAttributeLocation("position", EDataType::Float, positionComponents);
+    mvpUniform = program->uniform(mvpMatrix);
+    timeElapsedUniform = program->uniform(timeElapsedName);
+    positionAttribute = program->attribute(positionName);
     bindPosition(api);
 }
 
@@ -158,8 +155,7 @@ void TestTriangleInstanced::deinit(std::shared_ptr<renderer::IRenderingApi> api,
     api->deleteBuffers({vertexBuffer, indexBuffer});
     api->deleteVertexArrays({vertexArray});
     buffersCreated = false;
-    reloader.reset();
-    validator.reset();
+    program.reset();
     mvpUniform.reset();
     timeElapsedUniform.reset();
     positionAttribute.reset();

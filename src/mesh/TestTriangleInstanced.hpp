@@ -3,8 +3,7 @@
 #include "core/logger/ILogApi.hpp"
 #include "core/logger/ILogApiFactory.hpp"
 #include "engine/mesh/IMesh.hpp"
-#include "engine/shader/ShaderReloader.hpp"
-#include "engine/shader/ShaderValidator.hpp"
+#include "engine/shader/ReloadableProgram.hpp"
 #include "renderer/EBufferTarget.hpp"
 #include "renderer/IShaderAttributeHolder.hpp"
 #include "renderer/IShaderHolder.hpp"
@@ -66,8 +65,7 @@ private:
     bool buffersCreated = false;
     std::shared_ptr<core::logger::ILogApi> validatorLog;
     std::shared_ptr<core::logger::ILogApi> reloaderLog;
-    std::shared_ptr<engine::shader::ShaderValidator> validator;
-    std::shared_ptr<engine::shader::ShaderReloader> reloader;
+    std::unique_ptr<engine::shader::ReloadableProgram> program;
     std::shared_ptr<renderer::IShaderHolder> shader;
     std::shared_ptr<renderer::IShaderUniformHolder> mvpUniform;
     std::shared_ptr<renderer::IShaderUniformHolder> timeElapsedUniform;

@@ -31,6 +31,9 @@ struct IRendererWindow {
     virtual void handleResize(std::int32_t width, std::int32_t height) = 0;
     virtual void setCursorMode(ECursorMode mode) = 0;
     virtual std::optional<ECursorMode> getCursorMode() const = 0;
+    // True while the key is held, and also at the first question after a press
+    // that was released before anybody asked: a tap shorter than a frame is
+    // not lost to a frame loop that asks once per frame.
     virtual bool isKeyPressed(EInputKey key) const = 0;
     virtual void setTitle(const std::string_view& title) = 0;
     virtual const std::string& getTitle() const = 0;

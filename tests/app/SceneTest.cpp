@@ -1,5 +1,5 @@
 #include "app/Scene.hpp"
-#include "app/Projection.hpp"
+#include "camera/Projection.hpp"
 #include "renderer/RendererWindowEventsDispatcher.hpp"
 #include "support/NullRendererWindow.hpp"
 #include "support/RecordingLoggingContext.hpp"
@@ -133,7 +133,7 @@ TEST_F(SceneTest, RenderDataCarriesTheProjectionCameraAndTheLineLoopOverride) {
     const auto& data = scene->renderData();
     EXPECT_EQ(data.model, glm::mat4(1.0f));
     EXPECT_EQ(data.view, graph.camera->value);
-    EXPECT_EQ(data.projection, ox::app::perspectiveProjection(45.0f, 2.0f));
+    EXPECT_EQ(data.projection, ox::camera::perspectiveProjection(45.0f, 2.0f));
     EXPECT_EQ(data.viewProjection, data.projection * data.view);
     EXPECT_EQ(data.cameraPosition, glm::vec3(0.0f, 0.0f, 10.0f));
     EXPECT_EQ(scene->cameraPosition(), glm::vec3(0.0f, 0.0f, 10.0f));

@@ -1,4 +1,5 @@
 #include "support/ChildProcess.hpp"
+#include "support/Deadlines.hpp"
 #include "support/ReadFile.hpp"
 #include "support/RepositoryShaders.hpp"
 #include "support/TempDir.hpp"
@@ -210,7 +211,8 @@ TEST(VexelAppGLTest, AFlightThroughTheDemo) {
 
     // No input yet: the camera at the origin and the starting field of view.
     const std::regex startTitle(R"(FPS: avg: \d+\.\d\d, fov: 45\.00, cam\(0\.00,0\.00,0\.00\))");
-    ASSERT_TRUE(eventually([&] { return std::regex_match(vexel.title(), startTitle); }, 30s))
+    ASSERT_TRUE(eventually([&] { return std::regex_match(vexel.title(), startTitle); },
+                           ox::test::firstFrameDeadline))
         << "title: " << vexel.title();
 
     const std::string stamp = R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d )";
@@ -358,7 +360,7 @@ TEST(VexelAppGLTest, ResizeIsLoggedAndACloseRequestEndsTheProgramNormally) {
         [&] {
             return vexel.log().find("window has been resized to 800x600.") != std::string::npos;
         },
-        30s))
+        ox::test::firstFrameDeadline))
         << vexel.log();
     ox::test::X11Client x11;
     ASSERT_TRUE(x11.isOpen());
@@ -369,6 +371,20 @@ TEST(VexelAppGLTest, ResizeIsLoggedAndACloseRequestEndsTheProgramNormally) {
     expectInOrder(vexel.log(), {R"(renderer > Destroying window '.*'\.)",
                                 R"(\(l:dbg\) renderer > Renderer deinitialized\.)",
                                 R"(\(l:inf\) renderer > Event dispatcher detached\.)"});
+}
+
+// Automation taps keys (press and release back to back), and so does a quick
+// finger: a tap that falls between two frames must still end the program.
+TEST(VexelAppGLTest, ATapOfEscapeEndsTheProgram) {
+    RunningVexel vexel;
+    ASSERT_FALSE(vexel.window.empty()) << "no mapped window appeared within 20 s";
+    ASSERT_TRUE(ox::test::waitForTitle(vexel.window, "FPS: ", ox::test::firstFrameDeadline))
+        << "the frame loop never set its title";
+    ASSERT_TRUE(ox::test::focusWindow(vexel.window, 5s)) << "the window would not take the focus";
+    ox::test::xdotool("key Escape");
+    const auto code = vexel.process->waitFor(5s);
+    ASSERT_TRUE(code.has_value()) << "still running 5 s after a tap of Escape";
+    EXPECT_EQ(*code, 0);
 }
 
 TEST(VexelAppGLTest, WithoutAReachableDisplayStartUpFailsWithExitCodeOne) {

@@ -1,4 +1,5 @@
 #include "support/ChildProcess.hpp"
+#include "support/Deadlines.hpp"
 #include "support/ReadFile.hpp"
 #include "support/RepositoryShaders.hpp"
 #include "support/TempDir.hpp"
@@ -55,7 +56,9 @@ struct ProbedVexel {
     std::string log() const { return readFile(dir / "vexel.log"); }
 
     // True once the frame loop has set its first statistics title.
-    bool waitForFrames() const { return ox::test::waitForTitle(window, "FPS: ", 30s); }
+    bool waitForFrames() const {
+        return ox::test::waitForTitle(window, "FPS: ", ox::test::firstFrameDeadline);
+    }
 
     bool waitForLog(const std::string& pattern, std::ptrdiff_t count = 1,
                     std::chrono::milliseconds timeout = 10s) const {

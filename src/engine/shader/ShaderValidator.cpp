@@ -38,7 +38,8 @@ void ShaderValidator::logError(std::string_view text) const {
     }
 }
 
-bool ShaderValidator::validate(const std::shared_ptr<renderer::IShaderHolder>& holder) const {
+bool ShaderValidator::validate(const std::shared_ptr<renderer::IShaderHolder>& holder,
+                               handles_t* found) const {
     if (!holder) {
         return false;
     }
@@ -66,22 +67,31 @@ bool ShaderValidator::validate(const std::shared_ptr<renderer::IShaderHolder>& h
     }
 
     int failures = 0;
+    handles_t handles;
     for (const auto& uniform : uniforms) {
-        if (const auto handle = holder->getUniformLocation(uniform);
-            !handle || !handle->isValid()) {
+        auto handle = holder->findUniformLocation(uniform);
+        if (!handle || !handle->isValid()) {
             logError(fmt::format("Uniform '{}' is not valid.", uniform));
             ++failures;
         }
+        handles.uniforms.push_back(std::move(handle));
     }
     for (const auto& attribute : attributes) {
-        const auto handle = holder->getAttributeLocation(attribute.name, attribute.dataType,
-                                                         attribute.componentCount);
+        const auto handle = holder->findAttributeLocation(attribute.name, attribute.dataType,
+                                                          attribute.componentCount);
         if (!handle || !handle->isValid()) {
             logError(fmt::format("Attribute '{}' is not valid.", attribute.name));
             ++failures;
         }
+        handles.attributes.push_back(handle);
     }
-    return failures == 0;
+    if (failures != 0) {
+        return false;
+    }
+    if (found != nullptr) {
+        *found = std::move(handles);
+    }
+    return true;
 }
 
 } // namespace ox::engine::shader

@@ -3,7 +3,9 @@
 #include "core/logger/ILogApi.hpp"
 #include "engine/shader/shader_attribute_t.hpp"
 #include "renderer/IRenderingApi.hpp"
+#include "renderer/IShaderAttributeHolder.hpp"
 #include "renderer/IShaderHolder.hpp"
+#include "renderer/IShaderUniformHolder.hpp"
 
 #include <memory>
 #include <string>
@@ -25,8 +27,16 @@ public:
     void setUniforms(const std::vector<std::string_view>& names);
     void setAttributes(const std::vector<shader_attribute_t>& required);
 
-    // Logs every problem found before answering; changes neither side.
-    bool validate(const std::shared_ptr<renderer::IShaderHolder>& holder) const;
+    // The handles the checks looked up, in the order of the requirements.
+    struct handles_t {
+        std::vector<std::shared_ptr<renderer::IShaderUniformHolder>> uniforms;
+        std::vector<std::shared_ptr<renderer::IShaderAttributeHolder>> attributes;
+    };
+
+    // Logs every problem found before answering; changes neither side. When
+    // `found` is given and the program passes, it receives the handles.
+    bool validate(const std::shared_ptr<renderer::IShaderHolder>& holder,
+                  handles_t* found = nullptr) const;
 
 private:
     void logError(std::string_view text) const;

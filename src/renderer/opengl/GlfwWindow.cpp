@@ -84,6 +84,9 @@ GlfwWindow::GlfwWindow(std::shared_ptr<IRenderer> renderer, std::shared_ptr<IMon
         monitor ? static_cast<GLFWmonitor*>(monitor->getNativeHandle()) : nullptr;
     handle = glfwCreateWindow(size.width, size.height, title.c_str(), fullScreen, nullptr);
     if (handle != nullptr) {
+        // Sticky keys make GLFW remember a press until glfwGetKey has reported
+        // it, so that isKeyPressed sees a tap released within one frame.
+        glfwSetInputMode(handle, GLFW_STICKY_KEYS, GLFW_TRUE);
         bindCallbacks();
     }
 }

@@ -145,8 +145,22 @@ TEST_F(GlfwWindowGLTest, RealKeyPressArrivesTranslatedWithModifiers) {
     EXPECT_EQ(keys[2], keyEvent(EInputKey::W, scancode, 1, 0x0003));
     EXPECT_EQ(keys[3], keyEvent(EInputKey::W, scancode, 2, 0x0003));
     EXPECT_EQ(keys[0].substr(0, 4), "113 ");
+    // The release is remembered until asked once, like a tap.
+    EXPECT_TRUE(window->isKeyPressed(EInputKey::W));
     EXPECT_FALSE(window->isKeyPressed(EInputKey::W));
     EXPECT_TRUE(journal.messages(0).empty());
+}
+
+// A frame loop asks once per frame: a key pressed and released between two
+// questions must still be seen, once, or a quick tap of Escape is lost.
+TEST_F(GlfwWindowGLTest, TapBetweenTwoQuestionsIsSeenOnce) {
+    focusWindow();
+    EXPECT_FALSE(window->isKeyPressed(EInputKey::Escape));
+    fakeKey(XK_Escape, true);
+    fakeKey(XK_Escape, false);
+    ASSERT_TRUE(pumpUntilSeen("key", 2));
+    EXPECT_TRUE(window->isKeyPressed(EInputKey::Escape));
+    EXPECT_FALSE(window->isKeyPressed(EInputKey::Escape));
 }
 
 TEST_F(GlfwWindowGLTest, RealPointerInputArrivesAsItsOwnEventKinds) {

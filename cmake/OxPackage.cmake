@@ -1,0 +1,19 @@
+# The installed package: headers under include/vexel, the libraries, and
+# VexelConfig.cmake with its version file, so that another project writes
+# find_package(Vexel) and links Vexel::engine, Vexel::renderer_opengl, ...
+include(CMakePackageConfigHelpers)
+
+set(OX_CONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vexel)
+
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/ DESTINATION ${OX_INSTALL_INCLUDEDIR}
+    FILES_MATCHING PATTERN "*.hpp")
+install(EXPORT VexelTargets NAMESPACE Vexel:: DESTINATION ${OX_CONFIG_DIR})
+
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/VexelConfig.cmake.in
+    ${PROJECT_BINARY_DIR}/VexelConfig.cmake
+    INSTALL_DESTINATION ${OX_CONFIG_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/VexelConfigVersion.cmake
+    COMPATIBILITY SameMinorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/VexelConfig.cmake
+              ${PROJECT_BINARY_DIR}/VexelConfigVersion.cmake
+    DESTINATION ${OX_CONFIG_DIR})

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/LoggingContext.hpp"
+#include "app/RendererContext.hpp"
+#include "renderer/IRendererWindow.hpp"
+#include "renderer/IRenderingApi.hpp"
+
+#include <cstdint>
+
+namespace ox::app {
+
+// Something that watches or steers a run from outside the scene: it sees the
+// renderer context once before the scene is built (and may put a window that
+// wraps the main window in its place), the start of every frame, and every
+// drawn frame before it is shown. Frames count from 1. Main thread only.
+struct IRunHook {
+    virtual ~IRunHook() = default;
+
+    virtual void attach(const LoggingContext& logging, RendererContext& context) = 0;
+    // Before the frame's update.
+    virtual void beginFrame(std::uint32_t frame) = 0;
+    // After the frame's draw and before the swap, when the back buffer holds
+    // the frame; `window` is the main window.
+    virtual void frameDrawn(std::uint32_t frame, renderer::IRenderingApi& api,
+                            const renderer::IRendererWindow& window) = 0;
+    // After the last frame, before shut-down, while the context still exists.
+    virtual void loopEnded() = 0;
+};
+
+} // namespace ox::app

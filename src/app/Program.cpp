@@ -1,0 +1,48 @@
+#include "app/Program.hpp"
+
+#include "app/FrameLoop.hpp"
+
+#include <string>
+#include <vector>
+
+namespace ox::app {
+
+int runProgram(const scene_factory_t& makeScene, const frame_loop_controls_t& controls) {
+    int exitCode = 1;
+    std::vector<std::string> memoryLog;
+    {
+        LoggingContext logging;
+        if (setupLogging(memoryLog, logging)) {
+            RendererContext rendererContext;
+            if (setupRenderer(logging, rendererContext, controls.renderer)) {
+                for (IRunHook* hook : controls.hooks) {
+                    hook->attach(logging, rendererContext);
+                }
+                if (std::unique_ptr<IScene> scene = makeScene(logging, rendererContext)) {
+                    {
+                        const std::shared_ptr<renderer::IRenderingApi> api =
+                            rendererContext.renderer->getRenderingApi();
+                        prepareFrameLoop(rendererContext, *scene, api);
+                        runFrameLoop(rendererContext, *scene, api, controls);
+                        // Before shut-down, whose lines stay the last of the log.
+                        for (IRunHook* hook : controls.hooks) {
+                            hook->loopEnded();
+                        }
+                        shutDownFrameLoop(rendererContext, *scene);
+                    }
+                    // The scene with its meshes and its own stage's objects
+                    // goes here, before the renderer.
+                    scene.reset();
+                    exitCode = 0;
+                }
+            }
+            // A renderer left initialised by a failed later stage shuts down
+            // as this releases it.
+            releaseRenderer(rendererContext);
+        }
+        releaseLogging(logging);
+    }
+    return exitCode;
+}
+
+} // namespace ox::app

@@ -1,0 +1,58 @@
+#include "engine/shader/ReloadableProgram.hpp"
+
+#include <utility>
+
+namespace ox::engine::shader {
+
+ReloadableProgram::ReloadableProgram(std::shared_ptr<renderer::IRenderingApi> api, files_t files,
+                                     requirements_t required,
+                                     std::shared_ptr<core::logger::ILogApi> reloaderLog,
+                                     std::shared_ptr<core::logger::ILogApi> validatorLog)
+    : requirements(std::move(required)) {
+    validator = std::make_shared<ShaderValidator>(api);
+    validator->setLogger("shader validator", std::move(validatorLog));
+    validator->setUniforms(requirements.uniforms);
+    validator->setAttributes(requirements.attributes);
+
+    // The reloader is given no validator of its own: the program is checked
+    // here, so that the handles the check found are the ones handed out.
+    reloader = std::make_shared<ShaderReloader>(std::move(api));
+    reloader->setLogger("file reloader", std::move(reloaderLog));
+    reloader->setShaderFiles(files.vertex, files.fragment);
+}
+
+bool ReloadableProgram::reloadIfChanged() {
+    auto rebuilt = reloader->reloadIfChanged();
+    if (!rebuilt) {
+        return false;
+    }
+    ShaderValidator::handles_t found;
+    if (!validator->validate(rebuilt, &found)) {
+        return false;
+    }
+    shader = std::move(rebuilt);
+    handles = std::move(found);
+    return true;
+}
+
+std::shared_ptr<renderer::IShaderUniformHolder>
+ReloadableProgram::uniform(std::string_view name) const {
+    for (std::size_t i = 0; i < handles.uniforms.size(); ++i) {
+        if (requirements.uniforms[i] == name) {
+            return handles.uniforms[i];
+        }
+    }
+    return {};
+}
+
+std::shared_ptr<renderer::IShaderAttributeHolder>
+ReloadableProgram::attribute(std::string_view name) const {
+    for (std::size_t i = 0; i < handles.attributes.size(); ++i) {
+        if (requirements.attributes[i].name == name) {
+            return handles.attributes[i];
+        }
+    }
+    return {};
+}
+
+} // namespace ox::engine::shader

@@ -1,0 +1,124 @@
+#include "harness/InputScript.hpp"
+#include "renderer/RendererWindowEventsDispatcher.hpp"
+#include "support/NullRendererWindow.hpp"
+
+#include <fmt/format.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using ox::harness::InputScript;
+using ox::renderer::EInputAction;
+using ox::renderer::EInputKey;
+using ox::renderer::EInputMouseButton;
+using ox::renderer::IRendererWindow;
+
+std::optional<InputScript> parse(const std::string& text, std::string& error) {
+    std::istringstream stream(text);
+    return InputScript::parse(stream, error);
+}
+
+// Everything the dispatcher hands its listeners, one line per event.
+struct Journal {
+    std::shared_ptr<ox::renderer::RendererWindowEventsDispatcher> events =
+        std::make_shared<ox::renderer::RendererWindowEventsDispatcher>();
+    std::vector<std::string> lines;
+
+    Journal() {
+        events->addOnKeyEventListener([this](std::shared_ptr<IRendererWindow>, EInputKey key,
+                                             std::int32_t scancode, EInputAction action,
+                                             std::uint16_t mods) {
+            lines.push_back(fmt::format("key {} {} {} {}", static_cast<int>(key), scancode,
+                                        static_cast<int>(action), mods));
+        });
+        events->addOnScrollEventListener(
+            [this](std::shared_ptr<IRendererWindow>, double x, double y) {
+                lines.push_back(fmt::format("scroll {} {}", x, y));
+            });
+        events->addOnCursorPositionEventListener(
+            [this](std::shared_ptr<IRendererWindow>, double x, double y) {
+                lines.push_back(fmt::format("cursor {} {}", x, y));
+            });
+        events->addOnMouseButtonEventListener([this](std::shared_ptr<IRendererWindow>,
+                                                     EInputMouseButton button, EInputAction action,
+                                                     std::uint16_t) {
+            lines.push_back(
+                fmt::format("button {} {}", static_cast<int>(button), static_cast<int>(action)));
+        });
+    }
+};
+
+TEST(InputScriptTest, DeliversEachFramesEventsThroughTheDispatcherInFileOrder) {
+    std::string error;
+    auto script = parse("# a flight\n"
+                        "3 key up t   # released before frame 3\n"
+                        "\n"
+                        "1 key down T\n"
+                        "1 wheel 0 -2.5\n"
+                        "2 cursor 512 300.25\n"
+                        "2 button down left\n"
+                        "2 button up 3\n"
+                        "3 key down escape\n",
+                        error);
+    ASSERT_TRUE(script) << error;
+    Journal journal;
+    const auto window = std::make_shared<ox::test::NullRendererWindow>();
+
+    std::vector<std::vector<std::string>> perFrame;
+    std::vector<std::vector<bool>> held;
+    for (std::uint32_t frame = 1; frame <= 4; ++frame) {
+        journal.lines.clear();
+        script->dispatch(frame, *journal.events, window);
+        perFrame.push_back(journal.lines);
+        held.push_back({script->isKeyHeld(EInputKey::T), script->isKeyHeld(EInputKey::Escape)});
+    }
+    // T is key 38, Escape 51; press 1, release 2; left is button 1, middle 3.
+    EXPECT_EQ(perFrame[0], (std::vector<std::string>{"key 38 0 1 0", "scroll 0 -2.5"}));
+    EXPECT_EQ(perFrame[1],
+              (std::vector<std::string>{"cursor 512 300.25", "button 1 1", "button 3 2"}));
+    EXPECT_EQ(perFrame[2], (std::vector<std::string>{"key 38 0 2 0", "key 51 0 1 0"}));
+    EXPECT_TRUE(perFrame[3].empty());
+    EXPECT_EQ(held, (std::vector<std::vector<bool>>{
+                        {true, false}, {true, false}, {false, true}, {false, true}}));
+}
+
+TEST(InputScriptTest, EachMalformedLineIsNamedWithItsNumberAndReason) {
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"1 key down T\nx key down T\n", "line 2: 'x' is not a frame number (frames count from 1)"},
+        {"0 key down T\n", "line 1: '0' is not a frame number (frames count from 1)"},
+        {"-1 key down T\n", "line 1: '-1' is not a frame number (frames count from 1)"},
+        {"1\n", "line 1: an event is missing after the frame number"},
+        {"1 jump\n", "line 1: unknown event 'jump' (key, wheel, cursor or button)"},
+        {"1 key down\n", "line 1: expected \"FRAME key down|up NAME\""},
+        {"1 key press T\n", "line 1: 'press' is neither down nor up"},
+        {"1 key down TT\n", "line 1: unknown key 'TT'"},
+        {"1 button down 9\n", "line 1: unknown mouse button '9' (left, right, middle or 1-8)"},
+        {"1 button down left extra\n", "line 1: expected \"FRAME button down|up BUTTON\""},
+        {"1 wheel 0\n", "line 1: expected \"FRAME wheel DX DY\""},
+        {"1 wheel 0 up\n", "line 1: '0 up' are not two numbers"},
+        {"1 cursor nan 4\n", "line 1: 'nan 4' are not two numbers"},
+        {"1 cursor 3 4 5\n", "line 1: expected \"FRAME cursor X Y\""},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(parse(c.text, error)) << c.text;
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+TEST(InputScriptTest, AnUnreadableFileIsAnErrorNamingTheFile) {
+    std::string error;
+    EXPECT_FALSE(InputScript::load("/nonexistent/flight.input", error));
+    EXPECT_EQ(error, "/nonexistent/flight.input: cannot be read");
+    EXPECT_FALSE(InputScript::load("/", error));
+    EXPECT_EQ(error, "/: is a directory");
+}
+
+} // namespace
