@@ -16,7 +16,7 @@ JOBS        ?= $(shell nproc)
 # Length of `make soak` in seconds.
 SOAK_SECONDS ?= 600
 
-.PHONY: all deps deps-run deps-test deps-bench deps-soak run test golden golden-update bench perf-check perf-update soak memcheck build-release build-test build-bench build-soak format clean
+.PHONY: all deps deps-run deps-test deps-bench deps-soak run test golden golden-update golden-add bench perf-check perf-update soak memcheck build-release build-test build-bench build-soak format clean
 
 all: build-release
 
@@ -45,8 +45,11 @@ build-bench: deps-bench
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DOX_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 
+# Options for the program: make run ARGS="--frames 600 --stats build/stats.csv"
+ARGS ?=
+
 run: build-release
-	bash scripts/run.sh $(RELEASE_DIR)/src/app/vexel
+	bash scripts/run.sh $(RELEASE_DIR)/src/app/vexel $(ARGS)
 
 test: build-test
 	bash scripts/with-display.sh ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
@@ -58,6 +61,11 @@ golden: build-release
 
 golden-update: build-release
 	bash scripts/with-display.sh bash scripts/golden.sh --update $(RELEASE_DIR)
+
+# A recorded session as new references:
+#   make golden-add NAME=wheel-zoom INPUT=session.input FRAMES=30,120
+golden-add: build-release
+	bash scripts/with-display.sh bash scripts/golden-add.sh $(RELEASE_DIR) "$(NAME)" "$(INPUT)" "$(FRAMES)"
 
 soak: build-soak
 	bash scripts/with-display.sh python3 scripts/soak.py --vexel $(SOAK_DIR)/src/app/vexel \

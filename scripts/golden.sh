@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Renders the golden flight (tests/golden/flight.input with a fixed 0.016 s
-# step, 1024x1024) and compares each frame of tests/golden/golden.list with
-# its reference PNG. For every frame that does not match it writes a
+# Renders the golden flights (tests/golden/flight.input, and the input of
+# every session added with golden-add.sh, each with a fixed 0.016 s step,
+# 1024x1024) and compares each frame of tests/golden/golden.list with its
+# reference PNG. A list line is "FRAME NAME [INPUT]", INPUT a file beside the
+# list (flight.input when left out). For every frame that does not match it writes a
 # side-by-side image (reference, new, differences in magenta) and prints its
 # path. Needs an X display (see with-display.sh).
 #
-#   scripts/golden.sh [--update] [--shaders DIR] [--out DIR] BUILD_DIR
+#   scripts/golden.sh [--update] [--shaders DIR] [--out DIR] [--golden DIR] BUILD_DIR
 #
 #   --update       rewrite the references from this run instead of comparing
 #   --shaders DIR  render with these shader files instead of the repository's
 #   --out DIR      where the new frames and side-by-side images go
 #                  (default BUILD_DIR/golden)
+#   --golden DIR   the references, list and inputs (default tests/golden)
 #
 # Exit code 0 when every frame matches (or was updated), 1 otherwise.
 #
@@ -40,13 +43,14 @@ while [[ $# -gt 0 ]]; do
         --update) update=1 ;;
         --shaders) shaders=$2; shift ;;
         --out) out=$2; shift ;;
+        --golden) golden=$(cd "$2" && pwd); shift ;;
         -*) echo "golden.sh: unknown option $1" >&2; exit 2 ;;
         *) build=$1 ;;
     esac
     shift
 done
 if [[ -z "$build" ]]; then
-    echo "usage: scripts/golden.sh [--update] [--shaders DIR] [--out DIR] BUILD_DIR" >&2
+    echo "usage: scripts/golden.sh [--update] [--shaders DIR] [--out DIR] [--golden DIR] BUILD_DIR" >&2
     exit 2
 fi
 build=$(cd "$build" && pwd)
@@ -56,13 +60,13 @@ out=${out:-$build/golden}
 
 frames=()
 names=()
-while read -r frame name; do
+inputs=()
+while read -r frame name input; do
     [[ -z "$frame" || "$frame" == \#* ]] && continue
     frames+=("$frame")
     names+=("$name")
+    inputs+=("${input:-flight.input}")
 done <"$golden/golden.list"
-last=${frames[-1]}
-list=$(IFS=,; echo "${frames[*]}")
 
 # The program reads its shaders from its working directory and writes its log
 # there: a scratch directory keeps the checkout clean.
@@ -75,15 +79,32 @@ cp -r "$shaders" "$out/work/shaders"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 # Long enough for a start with a cold shader cache (every program compiled,
 # tens of seconds for a sanitized build) and a slow flight after it.
-if ! (cd "$out/work" && timeout 200 "$vexel" --fixed-dt "$STEP" --frames "$last" \
-        --input "$golden/flight.input" --capture "$out/frames" --capture-frames "$list"); then
-    echo "golden: the program failed; its log is $out/work/vexel.log" >&2
-    exit 1
-fi
+# Where the frames of one input land: the original flight's in frames/, every
+# other input's in frames/<input without .input>/.
+frames_dir() {
+    if [[ "$1" == flight.input ]]; then echo "$out/frames"; else echo "$out/frames/${1%.input}"; fi
+}
+
+# One run per input, capturing all of its listed frames.
+for input in $(printf '%s\n' "${inputs[@]}" | sort -u); do
+    list=()
+    for i in "${!frames[@]}"; do
+        [[ "${inputs[$i]}" == "$input" ]] && list+=("${frames[$i]}")
+    done
+    sorted=$(printf '%s\n' "${list[@]}" | sort -n -u)
+    last=$(tail -n 1 <<<"$sorted")
+    captures=$(paste -s -d, <<<"$sorted")
+    if ! (cd "$out/work" && timeout 200 "$vexel" --fixed-dt "$STEP" --frames "$last" \
+            --input "$golden/$input" --capture "$(frames_dir "$input")" \
+            --capture-frames "$captures"); then
+        echo "golden: the program failed on $input; its log is $out/work/vexel.log" >&2
+        exit 1
+    fi
+done
 
 failed=0
 for i in "${!frames[@]}"; do
-    new="$out/frames/frame-${frames[$i]}.png"
+    new="$(frames_dir "${inputs[$i]}")/frame-${frames[$i]}.png"
     reference="$golden/${names[$i]}.png"
     if [[ ! -f "$new" ]]; then
         echo "golden: frame ${frames[$i]} (${names[$i]}) was not captured" >&2

@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # Runs the demo from the repository root so that ./vexel.log and shaders/
-# resolve there. With a DISPLAY it just opens the window. Without one it runs
+# resolve there; further arguments go to the program. With a DISPLAY it just
+# opens the window. Without one it runs
 # the demo on a private virtual display for RUN_SECONDS (default 5), saves a
 # screenshot of its window to build/vexel.png, prints the window title and the
 # last log lines, closes it with Escape and reports its exit code.
 set -uo pipefail
 
 binary=$(realpath "$1")
+shift
+# The rest are the program's own options (make run ARGS="...").
+options=("$@")
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 if [[ -n "${DISPLAY:-}" ]]; then
-    exec "$binary"
+    exec "$binary" "${options[@]}"
 fi
 
 seconds=${RUN_SECONDS:-5}
@@ -33,7 +37,7 @@ for _ in $(seq 50); do
 done
 
 echo "No DISPLAY: running Vexel on the virtual display $DISPLAY for ${seconds}s."
-"$binary" &
+"$binary" "${options[@]}" &
 app=$!
 sleep "$seconds"
 

@@ -15,7 +15,7 @@
 
 #include "EngineFrameSum.hpp"
 #include "baseline/BaselineShaders.hpp"
-#include "support/NullRenderingApi.hpp"
+#include "support/RecordingRenderingApi.hpp"
 
 #include "app/FrameStatistics.hpp"
 #include "app/LoggingContext.hpp"
@@ -48,7 +48,13 @@ static_assert(vexel::baseline::triangleFragmentSource ==
 namespace {
 
 using ox::core::logger::ELogLevel;
-using vexel::bench::NullRenderingApi;
+
+// The tests' recording API with its recording off: no GL call, no formatting.
+std::shared_ptr<ox::test::RecordingRenderingApi> silentApi() {
+    auto api = std::make_shared<ox::test::RecordingRenderingApi>();
+    api->recording = false;
+    return api;
+}
 
 // The shader files are read relative to the working directory, as in the demo.
 void enterSourceTree() {
@@ -66,7 +72,7 @@ void BM_RegisterRenderPass(benchmark::State& state) {
     enterSourceTree();
     std::vector<std::string> lines;
     const auto logger = memoryLogger(lines);
-    const auto api = std::make_shared<NullRenderingApi>();
+    const auto api = silentApi();
     const auto meshes = std::make_shared<ox::engine::mesh::MeshRegister>(api);
     for (int i = 0; i < 360; ++i) {
         meshes->add(std::make_shared<ox::mesh::TestTriangle>(static_cast<float>(-180 + i),
@@ -151,7 +157,7 @@ void BM_SceneUpdateAndDraw(benchmark::State& state) {
         return;
     }
     ox::app::Scene scene(demo.logging, demo.graph);
-    scene.assemble(demo.renderer, std::make_shared<NullRenderingApi>());
+    scene.assemble(demo.renderer, silentApi());
     double time = 0.0;
     for (auto _ : state) {
         time += 1.0 / 150.0;
@@ -180,7 +186,7 @@ void BM_ShaderFilePollUnchanged(benchmark::State& state) {
     enterSourceTree();
     std::vector<std::string> lines;
     const auto logger = memoryLogger(lines);
-    ox::engine::shader::ShaderReloader reloader(std::make_shared<NullRenderingApi>());
+    ox::engine::shader::ShaderReloader reloader(silentApi());
     reloader.setLogger("file reloader", logger->createLogApi("TestSpaceGrid", ELogLevel::Debug));
     reloader.setShaderFiles("shaders/test-space-grid.vert", "shaders/test-space-grid.frag");
     if (!reloader.reloadIfChanged()) {

@@ -3,9 +3,11 @@
 #include "core/logger/ILogApi.hpp"
 #include "engine/mesh/IMesh.hpp"
 #include "engine/shader/ReloadableProgram.hpp"
+#include "renderer/IRenderingApi.hpp"
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 // A unit quad turning about the view axis, coloured by
 // "shaders/spinning-quad.vert" and "shaders/spinning-quad.frag", which are
@@ -23,6 +25,16 @@ public:
     void deinit(std::shared_ptr<ox::renderer::IRenderingApi> api,
                 std::shared_ptr<ox::engine::mesh::IMeshRegister> meshRegister) override;
     ox::engine::mesh::mesh_properties_t* getProperties() override { return &properties; }
+    std::string_view getName() const override { return "SpinningQuad"; }
+    // Names its vertex array and buffer for GL debugging tools; nothing
+    // before init.
+    void labelObjects(ox::renderer::IRenderingApi& api) override {
+        if (vertexArray != 0) {
+            api.objectLabel(ox::renderer::EObjectType::VertexArray, vertexArray,
+                            "SpinningQuad vertex array");
+            api.objectLabel(ox::renderer::EObjectType::Buffer, vertexBuffer, "SpinningQuad buffer");
+        }
+    }
     void render(std::shared_ptr<ox::renderer::IRenderingApi> api,
                 std::shared_ptr<ox::engine::mesh::IMeshRegister> meshRegister,
                 const ox::engine::mesh::mesh_render_data_t& data) override;

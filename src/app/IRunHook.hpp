@@ -23,6 +23,8 @@ struct IRunHook {
     // the frame; `window` is the main window.
     virtual void frameDrawn(std::uint32_t frame, renderer::IRenderingApi& api,
                             const renderer::IRendererWindow& window) = 0;
+    // After the last frame, before shut-down, while the context still exists.
+    virtual void loopEnded() = 0;
 };
 
 } // namespace ox::app

@@ -3,6 +3,9 @@
 #include "core/logger/LoggerMachinery.hpp"
 #include "core/logger/impl/BackInsertIterator.hpp"
 #include "core/logger/impl/FileWriter.hpp"
+#include "core/logger/impl/StreamWriter.hpp"
+
+#include <cstdio>
 
 namespace ox::app {
 
@@ -17,6 +20,9 @@ bool setupLogging(std::vector<std::string>& memoryLog, LoggingContext& context) 
     built.fileWriter =
         std::make_shared<core::logger::impl::FileWriter>(logFilePath, ELogLevel::Debug);
     built.machinery->addWriter(built.fileWriter);
+    built.errorStreamWriter =
+        std::make_shared<core::logger::impl::StreamWriter>(stderr, ELogLevel::Error);
+    built.machinery->addWriter(built.errorStreamWriter);
     built.logApiFactory = built.machinery->getLogApiFactory();
     built.mainLog = built.logApiFactory->createLogApi("main", ELogLevel::Debug);
     built.rendererLog = built.logApiFactory->createLogApi("renderer", ELogLevel::Debug);
@@ -30,6 +36,7 @@ void releaseLogging(LoggingContext& context) {
     context.rendererLog.reset();
     context.mainLog.reset();
     context.logApiFactory.reset();
+    context.errorStreamWriter.reset();
     context.fileWriter.reset();
     context.memoryWriter.reset();
     context.machinery.reset();

@@ -18,6 +18,8 @@ struct LoggingContext {
     std::shared_ptr<core::logger::ILoggerMachinery> machinery;
     std::shared_ptr<core::logger::ILogWriter> memoryWriter;
     std::shared_ptr<core::logger::ILogWriter> fileWriter;
+    // Error and fatal lines also go to the standard error stream.
+    std::shared_ptr<core::logger::ILogWriter> errorStreamWriter;
     std::shared_ptr<core::logger::ILogApiFactory> logApiFactory;
     std::shared_ptr<core::logger::ILogApi> mainLog;
     std::shared_ptr<core::logger::ILogApi> rendererLog;
@@ -33,7 +35,8 @@ inline constexpr const char* logFilePath = "./vexel.log";
 inline constexpr std::size_t memoryLogLineLimit = 10000;
 
 // Builds the root, the memory writer (into memoryLog, which must outlive the
-// context), the file writer and the channels "main", "renderer" and "window".
+// context), the file writer, the standard error writer and the channels "main", "renderer" and
+// "window".
 bool setupLogging(std::vector<std::string>& memoryLog, LoggingContext& context);
 
 // Releases the members in reverse order of creation.

@@ -14,7 +14,7 @@ int runProgram(const scene_factory_t& makeScene, const frame_loop_controls_t& co
         LoggingContext logging;
         if (setupLogging(memoryLog, logging)) {
             RendererContext rendererContext;
-            if (setupRenderer(logging, rendererContext)) {
+            if (setupRenderer(logging, rendererContext, controls.renderer)) {
                 for (IRunHook* hook : controls.hooks) {
                     hook->attach(logging, rendererContext);
                 }
@@ -24,6 +24,10 @@ int runProgram(const scene_factory_t& makeScene, const frame_loop_controls_t& co
                             rendererContext.renderer->getRenderingApi();
                         prepareFrameLoop(rendererContext, *scene, api);
                         runFrameLoop(rendererContext, *scene, api, controls);
+                        // Before shut-down, whose lines stay the last of the log.
+                        for (IRunHook* hook : controls.hooks) {
+                            hook->loopEnded();
+                        }
                         shutDownFrameLoop(rendererContext, *scene);
                     }
                     // The scene with its meshes and its own stage's objects

@@ -103,7 +103,8 @@ void addWindowListeners(RendererWindowEventsDispatcher& events,
 
 } // namespace
 
-bool setupRenderer(const LoggingContext& logging, RendererContext& context) {
+bool setupRenderer(const LoggingContext& logging, RendererContext& context,
+                   const renderer_options_t& options) {
     const std::shared_ptr<ILogApi> mainLog = logging.mainLog;
     const std::shared_ptr<ILogApi> rendererLog = logging.rendererLog;
     const std::shared_ptr<ILogApi> windowLog = logging.windowLog;
@@ -146,15 +147,17 @@ bool setupRenderer(const LoggingContext& logging, RendererContext& context) {
     }
     addWindowListeners(*built.windowEvents, windowLog);
 
-    built.window = built.windowFactory->setTitle(windowTitle)
-                       .setSize(windowWidth, windowHeight)
-                       .setEvents(built.windowEvents)
-                       .getOpenGlHintFactory()
-                       .setContextVersion({4, 5})
-                       .setClientApi(EClientApi::OpenGl)
-                       .setOpenGlProfile(EOpenGlProfile::Core)
-                       .getWindowFactory()
-                       .createWindow();
+    IRendererWindowOpenGlHintFactory& hints = built.windowFactory->setTitle(windowTitle)
+                                                  .setSize(windowWidth, windowHeight)
+                                                  .setEvents(built.windowEvents)
+                                                  .getOpenGlHintFactory()
+                                                  .setContextVersion({4, 5})
+                                                  .setClientApi(EClientApi::OpenGl)
+                                                  .setOpenGlProfile(EOpenGlProfile::Core);
+    if (options.debugContext) {
+        hints.setBoolHint(EWindowBoolHint::OpenGlDebugContext, true);
+    }
+    built.window = hints.getWindowFactory().createWindow();
     if (!built.window) {
         return fail("Unable to create renderer window.");
     }
@@ -166,7 +169,7 @@ bool setupRenderer(const LoggingContext& logging, RendererContext& context) {
     built.window->handleResize(size.width, size.height);
     built.window->focus();
     built.window->makeContextCurrent();
-    built.renderer->setSwapInterval(false);
+    built.renderer->setSwapInterval(options.vsync);
 
     context = built;
     return true;

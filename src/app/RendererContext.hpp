@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/LoggingContext.hpp"
+#include "app/renderer_options_t.hpp"
 #include "renderer/IRenderer.hpp"
 #include "renderer/IRendererWindow.hpp"
 #include "renderer/IRendererWindowFactory.hpp"
@@ -29,7 +30,8 @@ inline constexpr int windowHeight = 1024;
 // Creates the renderer and the main window with an OpenGL 4.5 core context and
 // registers the listeners that log renderer and window events. On failure it
 // logs one fatal line on "main", releases what it built and returns false.
-bool setupRenderer(const LoggingContext& logging, RendererContext& context);
+bool setupRenderer(const LoggingContext& logging, RendererContext& context,
+                   const renderer_options_t& options = {});
 
 // Releases the members last to first.
 void releaseRenderer(RendererContext& context);

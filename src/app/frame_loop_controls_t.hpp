@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/IRunHook.hpp"
+#include "app/renderer_options_t.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -17,6 +18,8 @@ struct frame_loop_controls_t {
     // The loop ends after this frame, as if Escape had been pressed.
     std::optional<std::uint32_t> lastFrame;
     std::vector<IRunHook*> hooks;
+    // What the renderer start-up does differently (debug context, vsync).
+    renderer_options_t renderer;
 };
 
 } // namespace ox::app

@@ -21,11 +21,16 @@ std::optional<std::uint32_t> parsePositive(std::string_view text) {
     return value;
 }
 
+// A step longer than a minute is no frame of an animation; the bound also
+// keeps every frame's time, (frame - 1) x step for up to 2^32 frames, far
+// inside the single precision the graph computes in.
+constexpr double longestFixedDelta = 60.0;
+
 std::optional<double> parseSeconds(std::string_view text) {
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) ||
-        value <= 0.0) {
+        value <= 0.0 || value > longestFixedDelta) {
         return std::nullopt;
     }
     return value;
@@ -69,7 +74,24 @@ std::string CommandLine::usage(std::string_view program) {
            "                            FRAME button down|up left|right|middle|1-8\n"
            "                          '#' starts a comment; frames count from 1\n"
            "  --capture DIR           write DIR/frame-<n>.png after drawing each frame of\n"
-           "  --capture-frames LIST   LIST, comma-separated frame numbers (1,61,62)\n";
+           "  --capture-frames LIST   LIST, comma-separated frame numbers (1,61,62)\n"
+           "  --stats FILE            write one CSV row per frame to FILE: frame number,\n"
+           "                          frame time and, with --gpu-timing, the GPU times (ms)\n"
+           "  --gpu-timing            measure the GPU time of every frame and render group\n"
+           "  --gl-debug              debug context: driver messages in the log, labelled\n"
+           "                          GL objects and a debug group around every mesh\n"
+           "  --record FILE           write the session's input to FILE as an --input script\n"
+           "  --vsync                 wait for the display's refresh at every swap\n"
+           "Controls (rates per second of the program's clock):\n"
+           "  W / S       pitch up / down          A / D    yaw left / right\n"
+           "  Q / E       roll                     T / G    move forward / backward\n"
+           "  H / F       move right / left        Y / R    move up / down\n"
+           "  Z / X       field of view wider / narrower\n"
+           "  wheel       field of view narrower (up) / wider (down), one degree a step\n"
+           "  left mouse button held: mouse look\n"
+           "  C held      outlines (line loops) instead of filled triangles\n"
+           "  F12         screenshot to screenshots/vexel-<n>.png\n"
+           "  Escape      quit\n";
 }
 
 CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
@@ -91,8 +113,19 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
             result.outcome = EOutcome::Help;
             continue;
         }
+        if (name == "--gpu-timing" || name == "--gl-debug" || name == "--vsync") {
+            if (value) {
+                return fail(std::string(name) + " takes no value");
+            }
+            run_options_t& options = result.options;
+            (name == "--gpu-timing" ? options.gpuTiming
+             : name == "--gl-debug" ? options.glDebug
+                                    : options.vsync) = true;
+            continue;
+        }
         const bool known = name == "--fixed-dt" || name == "--frames" || name == "--input" ||
-                           name == "--capture" || name == "--capture-frames";
+                           name == "--capture" || name == "--capture-frames" || name == "--stats" ||
+                           name == "--record";
         if (!known) {
             return fail("unknown option '" + std::string(arguments[i]) + "' (try --help)");
         }
@@ -109,7 +142,8 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
         if (name == "--fixed-dt") {
             options.fixedDelta = parseSeconds(*value);
             if (!options.fixedDelta) {
-                return fail("--fixed-dt needs a positive number of seconds, not " + quoted);
+                return fail("--fixed-dt needs a positive number of seconds up to 60, not " +
+                            quoted);
             }
         } else if (name == "--frames") {
             options.frames = parsePositive(*value);
@@ -128,6 +162,10 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
             return fail(std::string(name) + " needs a path, not an empty value");
         } else if (name == "--input") {
             options.inputFile = std::filesystem::path(*value);
+        } else if (name == "--stats") {
+            options.statsFile = std::filesystem::path(*value);
+        } else if (name == "--record") {
+            options.recordFile = std::filesystem::path(*value);
         } else {
             options.captureDir = std::filesystem::path(*value);
         }

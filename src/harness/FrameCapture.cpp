@@ -48,22 +48,30 @@ std::filesystem::path FrameCapture::fileFor(std::uint32_t frame) const {
 
 bool FrameCapture::capture(std::uint32_t frame, renderer::IRenderingApi& api,
                            const renderer::dimension_t& size) const {
-    const auto report = [this](const std::string& text) {
-        if (log != nullptr && log->isEnabled(ELogLevel::Error)) {
-            log->log(ELogLevel::Error, text);
-        }
-        return false;
-    };
+    std::string error;
+    if (writeWindow(fileFor(frame), api, size, error)) {
+        return true;
+    }
+    const std::string text = fmt::format("Frame {} not captured: {}", frame, error);
+    if (log != nullptr && log->isEnabled(ELogLevel::Error)) {
+        log->log(ELogLevel::Error, text);
+    }
+    return false;
+}
+
+bool FrameCapture::writeWindow(const std::filesystem::path& file, renderer::IRenderingApi& api,
+                               const renderer::dimension_t& size, std::string& error) {
     image::rgba_image_t picture;
     picture.width = size.width;
     picture.height = size.height;
     if (picture.isEmpty()) {
-        return report(fmt::format("Frame {} not captured: the window is {}x{}.", frame, size.width,
-                                  size.height));
+        error = fmt::format("the window is {}x{}.", size.width, size.height);
+        return false;
     }
     std::vector<std::uint8_t> rows(static_cast<std::size_t>(size.width) * size.height * 4u);
     if (!api.readPixels({0, 0}, {size.width, size.height}, rows)) {
-        return report(fmt::format("Frame {} not captured: the pixels could not be read.", frame));
+        error = "the pixels could not be read.";
+        return false;
     }
     // GL hands the bottom row first, PNG wants the top row first. The
     // window's alpha is never shown, so the file is opaque like the window.
@@ -76,11 +84,7 @@ bool FrameCapture::capture(std::uint32_t frame, renderer::IRenderingApi& api,
     for (std::size_t alpha = 3; alpha < picture.pixels.size(); alpha += 4) {
         picture.pixels[alpha] = 255;
     }
-    std::string error;
-    if (!image::PngFile::write(fileFor(frame), picture, error)) {
-        return report(fmt::format("Frame {} not captured: {}", frame, error));
-    }
-    return true;
+    return image::PngFile::write(file, picture, error);
 }
 
 } // namespace ox::harness

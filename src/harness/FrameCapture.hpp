@@ -35,6 +35,12 @@ public:
 
     std::filesystem::path fileFor(std::uint32_t frame) const;
 
+    // The read-back behind every capture and screenshot: `size` pixels from
+    // the lower left corner of the read buffer into a PNG file. False with a
+    // one-line reason in `error`.
+    static bool writeWindow(const std::filesystem::path& file, renderer::IRenderingApi& api,
+                            const renderer::dimension_t& size, std::string& error);
+
 private:
     std::filesystem::path directory;
     std::vector<std::uint32_t> frames;

@@ -1,10 +1,13 @@
 #include "harness/InputScript.hpp"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <span>
 #include <sstream>
 #include <utility>
 
@@ -26,7 +29,9 @@ EInputKey keyAt(EInputKey first, int offset) {
     return static_cast<EInputKey>(static_cast<std::int32_t>(first) + offset);
 }
 
-// Letters and digits, plus the keys a script is likely to need by name.
+std::span<const std::pair<const char*, EInputKey>> namedKeys();
+
+// Letters, digits and F1 to F12, plus the keys a script is likely to need by name.
 std::optional<EInputKey> keyNamed(const std::string& name) {
     const std::string key = lower(name);
     if (key.size() == 1 && key[0] >= 'a' && key[0] <= 'z') {
@@ -35,6 +40,23 @@ std::optional<EInputKey> keyNamed(const std::string& name) {
     if (key.size() == 1 && key[0] >= '0' && key[0] <= '9') {
         return keyAt(EInputKey::Num0, key[0] - '0');
     }
+    // F1 to F12.
+    if (key.size() >= 2 && key.size() <= 3 && key[0] == 'f') {
+        int number = 0;
+        const auto [end, error] = std::from_chars(key.data() + 1, key.data() + key.size(), number);
+        if (error == std::errc() && end == key.data() + key.size() && number >= 1 && number <= 12) {
+            return keyAt(EInputKey::F1, number - 1);
+        }
+    }
+    for (const auto& [text, value] : namedKeys()) {
+        if (key == text) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+std::span<const std::pair<const char*, EInputKey>> namedKeys() {
     static const std::pair<const char*, EInputKey> named[] = {
         {"escape", EInputKey::Escape},
         {"space", EInputKey::Space},
@@ -52,12 +74,7 @@ std::optional<EInputKey> keyNamed(const std::string& name) {
         {"leftalt", EInputKey::LeftAlt},
         {"rightalt", EInputKey::RightAlt},
     };
-    for (const auto& [text, value] : named) {
-        if (key == text) {
-            return value;
-        }
-    }
-    return std::nullopt;
+    return named;
 }
 
 std::optional<EInputMouseButton> buttonNamed(const std::string& name) {
@@ -223,6 +240,31 @@ std::optional<InputScript> InputScript::load(const std::filesystem::path& file,
         error = file.string() + ": " + reason;
     }
     return script;
+}
+
+std::string InputScript::keyName(EInputKey key) {
+    const auto offset = [key](EInputKey first) {
+        return static_cast<std::int32_t>(key) - static_cast<std::int32_t>(first);
+    };
+    if (offset(EInputKey::A) >= 0 && offset(EInputKey::Z) <= 0) {
+        return std::string(1, static_cast<char>('A' + offset(EInputKey::A)));
+    }
+    if (offset(EInputKey::Num0) >= 0 && offset(EInputKey::Num9) <= 0) {
+        return std::string(1, static_cast<char>('0' + offset(EInputKey::Num0)));
+    }
+    if (offset(EInputKey::F1) >= 0 && offset(EInputKey::F12) <= 0) {
+        // Formatted rather than concatenated: GCC 12's -Wrestrict misreads the
+        // inlined concatenation at -O2.
+        return fmt::format("F{}", offset(EInputKey::F1) + 1);
+    }
+    for (const auto& [text, value] : namedKeys()) {
+        if (value == key) {
+            std::string name = text;
+            name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+            return name;
+        }
+    }
+    return {};
 }
 
 void InputScript::dispatch(std::uint32_t frame, renderer::IRendererWindowEvents& events,

@@ -42,6 +42,10 @@ public:
     // The same for a file; an unreadable file is an error too.
     static std::optional<InputScript> load(const std::filesystem::path& file, std::string& error);
 
+    // The name a script gives the key ("T", "7", "F12", "Escape"); empty
+    // for a key no script can name.
+    static std::string keyName(renderer::EInputKey key);
+
     // Delivers the events of `frame` to `events`, in file order for equal frames.
     void dispatch(std::uint32_t frame, renderer::IRendererWindowEvents& events,
                   const std::shared_ptr<renderer::IRendererWindow>& window);

@@ -4,6 +4,9 @@
 #include "harness/FrameCapture.hpp"
 #include "harness/InputScript.hpp"
 #include "harness/RunHarness.hpp"
+#include "harness/RunInstruments.hpp"
+#include "harness/SessionRecorder.hpp"
+#include "harness/StatsFile.hpp"
 
 #include <cstdio>
 #include <optional>
@@ -43,8 +46,28 @@ int launch(std::string_view name, std::span<const std::string_view> arguments,
             return refuse("--capture " + error);
         }
     }
+    // Files the run will write are tried now, before a window opens; the
+    // run creates them afresh.
+    if (options.statsFile) {
+        std::string error;
+        if (!StatsFile::open(*options.statsFile, false, error)) {
+            return refuse("--stats " + error);
+        }
+    }
+    if (options.recordFile) {
+        std::string error;
+        if (!SessionRecorder::open(*options.recordFile, error)) {
+            return refuse("--record " + error);
+        }
+    }
     RunHarness harness(options, std::move(input));
-    return program(harness.controls());
+    RunInstruments instruments(options);
+    app::frame_loop_controls_t controls = harness.controls();
+    // First: the recorder must know the frame before scripted events arrive.
+    controls.hooks.insert(controls.hooks.begin(), &instruments);
+    controls.renderer.debugContext = options.glDebug;
+    controls.renderer.vsync = options.vsync;
+    return program(controls);
 }
 
 } // namespace ox::harness

@@ -27,6 +27,7 @@ public:
     void beginFrame(std::uint32_t frame) override;
     void frameDrawn(std::uint32_t frame, renderer::IRenderingApi& api,
                     const renderer::IRendererWindow& window) override;
+    void loopEnded() override {}
 
 private:
     run_options_t options;

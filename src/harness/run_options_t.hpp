@@ -20,6 +20,16 @@ struct run_options_t {
     // (ascending, without repeats); both set or both empty.
     std::optional<std::filesystem::path> captureDir;
     std::vector<std::uint32_t> captureFrames;
+    // One CSV row per frame: frame number, frame time, GPU times if measured.
+    std::optional<std::filesystem::path> statsFile;
+    // GPU time per frame and render group from timer queries.
+    bool gpuTiming = false;
+    // A debug context: driver messages in the log, labels and debug groups.
+    bool glDebug = false;
+    // The session's input, written as an input script.
+    std::optional<std::filesystem::path> recordFile;
+    // Buffer swaps wait for the display's refresh (swap interval 1).
+    bool vsync = false;
 };
 
 } // namespace ox::harness

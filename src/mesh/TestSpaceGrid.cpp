@@ -1,5 +1,6 @@
 #include "mesh/TestSpaceGrid.hpp"
 
+#include "engine/mesh/MeshLabels.hpp"
 #include "renderer/IRenderingApi.hpp"
 
 namespace ox::mesh {
@@ -53,6 +54,9 @@ void TestSpaceGrid::render(std::shared_ptr<renderer::IRenderingApi> api,
     }
     if (program->reloadIfChanged()) {
         shader = program->program();
+        if (labelled && shader) {
+            engine::mesh::MeshLabels::labelProgram(*api, channelName, shader->getProgram());
+        }
         mvpUniform = program->uniform(mvpMatrix);
         instanceCountUniform = program->uniform(instanceCountName);
     }
@@ -67,6 +71,20 @@ void TestSpaceGrid::render(std::shared_ptr<renderer::IRenderingApi> api,
         data.primitiveOverride.isEnabled() ? data.primitiveOverride.mode : EPrimitiveMode::Lines;
     api->drawArraysInstanced(mode, 0, verticesPerInstance,
                              static_cast<std::int32_t>(instanceCount));
+}
+
+std::string_view TestSpaceGrid::getName() const {
+    return channelName;
+}
+
+void TestSpaceGrid::labelObjects(renderer::IRenderingApi& api) {
+    if (!initialized) {
+        return;
+    }
+    labelled = true;
+    // The grid computes its vertices in the shader: it has no buffers.
+    engine::mesh::MeshLabels::labelAll(api, channelName, shader ? shader->getProgram() : 0,
+                                       vertexArray, {});
 }
 
 void TestSpaceGrid::deinit(std::shared_ptr<renderer::IRenderingApi> api,

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace ox::mesh {
@@ -37,10 +38,14 @@ public:
     void render(std::shared_ptr<renderer::IRenderingApi> api,
                 std::shared_ptr<engine::mesh::IMeshRegister> meshRegister,
                 const engine::mesh::mesh_render_data_t& data) override;
+    std::string_view getName() const override;
+    void labelObjects(renderer::IRenderingApi& api) override;
 
 private:
     engine::mesh::mesh_properties_t properties{};
     bool initialized = false;
+    // Set once labelObjects has run: programs rebuilt later get labels too.
+    bool labelled = false;
     std::uint32_t instanceCount = 600;
     std::shared_ptr<core::logger::ILogApi> reloaderLog;
     std::shared_ptr<core::logger::ILogApi> validatorLog;

@@ -1,9 +1,11 @@
 #include "mesh/TestTriangle.hpp"
 
+#include "engine/mesh/MeshLabels.hpp"
 #include "renderer/IRenderingApi.hpp"
 #include "renderer/IShaderBuilder.hpp"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 
 namespace ox::mesh {
@@ -24,11 +26,19 @@ constexpr std::size_t colorOffset = 3 * sizeof(float);
 
 constexpr std::uint8_t initClearedBits = 0x03;
 
+std::string shortNumber(float value) {
+    std::array<char, 32> text{};
+    const auto [end, error] = std::to_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() ? std::string(text.data(), end) : std::string("?");
+}
+
 } // namespace
 
 TestTriangle::TestTriangle(float depth, float hue)
     : depth(depth)
-    , hue(hue) {}
+    , hue(hue)
+    // Shortest form: z=1, z=-180, z=0.5.
+    , name("TestTriangle z=" + shortNumber(depth)) {}
 
 TestTriangle::~TestTriangle() = default;
 
@@ -158,6 +168,20 @@ void TestTriangle::deinit(std::shared_ptr<renderer::IRenderingApi> api,
     colorAttribute.reset();
     shader.reset();
     initialized = false;
+}
+
+std::string_view TestTriangle::getName() const {
+    return name;
+}
+
+void TestTriangle::labelObjects(renderer::IRenderingApi& api) {
+    if (!initialized) {
+        return;
+    }
+    labelled = true;
+    const std::array<std::uint32_t, 2> buffers{vertexBuffer, indexBuffer};
+    engine::mesh::MeshLabels::labelAll(api, name, shader ? shader->getProgram() : 0, vertexArray,
+                                       buffers);
 }
 
 engine::mesh::mesh_properties_t* TestTriangle::getProperties() {

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace ox::mesh {
@@ -40,6 +41,8 @@ public:
     void render(std::shared_ptr<renderer::IRenderingApi> api,
                 std::shared_ptr<engine::mesh::IMeshRegister> meshRegister,
                 const engine::mesh::mesh_render_data_t& data) override;
+    std::string_view getName() const override;
+    void labelObjects(renderer::IRenderingApi& api) override;
 
     // HSV to RGB with saturation 0.5 and value 1; `hue` in degrees.
     static glm::vec3 colorFromHue(float hue);
@@ -50,8 +53,11 @@ private:
 
     engine::mesh::mesh_properties_t properties{};
     bool initialized = false;
+    // Set once labelObjects has run: programs rebuilt later get labels too.
+    bool labelled = false;
     float depth;
     float hue;
+    std::string name;
     std::uint32_t vertexArray = 0;
     renderer::EBufferTarget vertexBufferTarget = renderer::EBufferTarget::ArrayBuffer;
     std::uint32_t vertexBuffer = 0;

@@ -1,5 +1,6 @@
 #include "mesh/TestTriangleInstanced.hpp"
 
+#include "engine/mesh/MeshLabels.hpp"
 #include "renderer/IRenderingApi.hpp"
 
 #include <array>
@@ -55,11 +56,28 @@ void TestTriangleInstanced::init(std::shared_ptr<renderer::IRenderingApi> api,
     initialized = true;
 }
 
+std::string_view TestTriangleInstanced::getName() const {
+    return channelName;
+}
+
+void TestTriangleInstanced::labelObjects(renderer::IRenderingApi& api) {
+    if (!initialized) {
+        return;
+    }
+    labelled = true;
+    const std::array<std::uint32_t, 2> buffers{vertexBuffer, indexBuffer};
+    engine::mesh::MeshLabels::labelAll(api, channelName, shader ? shader->getProgram() : 0,
+                                       vertexArray, buffers);
+}
+
 void TestTriangleInstanced::poll(renderer::IRenderingApi& api) {
     if (!program->reloadIfChanged()) {
         return;
     }
     shader = program->program();
+    if (labelled && shader) {
+        engine::mesh::MeshLabels::labelProgram(api, channelName, shader->getProgram());
+    }
     mvpUniform = program->uniform(mvpMatrix);
     timeElapsedUniform = program->uniform(timeElapsedName);
     positionAttribute = program->attribute(positionName);

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace ox::mesh {
@@ -40,6 +41,8 @@ public:
     void render(std::shared_ptr<renderer::IRenderingApi> api,
                 std::shared_ptr<engine::mesh::IMeshRegister> meshRegister,
                 const engine::mesh::mesh_render_data_t& data) override;
+    std::string_view getName() const override;
+    void labelObjects(renderer::IRenderingApi& api) override;
 
     // Seconds since start, sent to the shaders as "time_elapsed".
     float timeElapsed = 0.0f;
@@ -51,6 +54,8 @@ private:
 
     engine::mesh::mesh_properties_t properties{};
     bool initialized = false;
+    // Set once labelObjects has run: programs rebuilt later get labels too.
+    bool labelled = false;
     std::uint32_t instanceCount = 6000;
     std::uint32_t vertexArray = 0;
     renderer::EBufferTarget vertexBufferTarget = renderer::EBufferTarget::ArrayBuffer;

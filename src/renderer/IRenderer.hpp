@@ -37,6 +37,11 @@ struct IRenderer {
     virtual std::unique_ptr<IRendererWindowFactory> createWindowFactory() = 0;
     virtual std::shared_ptr<IRenderingApi> getRenderingApi() const = 0;
     virtual void setSwapInterval(bool enabled) = 0;
+    // Asks the current context for the driver's own messages (errors,
+    // warnings, performance notes) and reports each one as a message event as
+    // it happens. False, with the reason as an error message, when the
+    // context cannot give them (it was not created as a debug context).
+    virtual bool enableDriverMessages() = 0;
     // Seconds since the window system was initialised.
     virtual double getTime() const = 0;
     virtual void pollEvents() = 0;

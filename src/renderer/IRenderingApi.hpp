@@ -5,7 +5,9 @@
 #include "renderer/ECapability.hpp"
 #include "renderer/EClearBuffer.hpp"
 #include "renderer/EDataType.hpp"
+#include "renderer/EObjectType.hpp"
 #include "renderer/EPrimitiveMode.hpp"
+#include "renderer/EQueryTarget.hpp"
 
 #include <glm/vec3.hpp>
 #include <glm/vec4.hpp>
@@ -14,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -95,6 +98,24 @@ struct IRenderingApi {
     virtual void legacyColor(const glm::vec3& color) = 0;
     virtual void legacyVertex(const glm::vec4& vertex) = 0;
     virtual void legacyVertex(const glm::vec3& vertex) = 0;
+    // Bits of the context's counter for the target; 0 when it has none, so
+    // its queries would measure nothing.
+    virtual std::int32_t queryCounterBits(EQueryTarget target) = 0;
+    // n new query names; n = 0 returns an empty vector without a call.
+    virtual std::vector<std::uint32_t> genQueries(std::uint32_t n) = 0;
+    virtual void deleteQueries(const std::vector<std::uint32_t>& names) = 0;
+    // One query per target can be active at a time; they do not nest.
+    virtual void beginQuery(EQueryTarget target, std::uint32_t name) = 0;
+    virtual void endQuery(EQueryTarget target) = 0;
+    // Never waits.
+    virtual bool isQueryResultAvailable(std::uint32_t name) = 0;
+    // Waits for the GPU when the result is not available yet.
+    virtual std::uint64_t getQueryResult(std::uint32_t name) = 0;
+    // Debug annotations for tools such as apitrace and RenderDoc; they change
+    // nothing that is drawn.
+    virtual void objectLabel(EObjectType type, std::uint32_t name, std::string_view label) = 0;
+    virtual void pushDebugGroup(std::string_view message) = 0;
+    virtual void popDebugGroup() = 0;
     virtual ~IRenderingApi() = default;
 };
 

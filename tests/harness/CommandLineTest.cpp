@@ -31,6 +31,27 @@ TEST(CommandLineTest, AcceptsEveryOptionInBothSpellings) {
     }
 }
 
+TEST(CommandLineTest, InstrumentOptions) {
+    const CommandLine line = parse({"--stats", "build/stats.csv", "--gpu-timing", "--gl-debug",
+                                    "--record=session.input", "--vsync", "--fixed-dt", "60"});
+    ASSERT_EQ(line.outcome, EOutcome::Run) << line.error;
+    EXPECT_EQ(line.options.statsFile, "build/stats.csv");
+    EXPECT_EQ(line.options.recordFile, "session.input");
+    EXPECT_TRUE(line.options.gpuTiming);
+    EXPECT_TRUE(line.options.glDebug);
+    EXPECT_TRUE(line.options.vsync);
+    EXPECT_EQ(line.options.fixedDelta, 60.0);
+
+    const CommandLine none = parse({});
+    EXPECT_FALSE(none.options.statsFile || none.options.recordFile || none.options.gpuTiming ||
+                 none.options.glDebug || none.options.vsync);
+    // The help lists the controls too.
+    for (const char* text : {"--stats FILE", "--record FILE", "F12", "Escape", "W / S", "C held"}) {
+        EXPECT_NE(std::string_view(CommandLine::usage("vexel")).find(text), std::string_view::npos)
+            << text;
+    }
+}
+
 TEST(CommandLineTest, NoOptionsRunsAsBeforeAndHelpWinsOverValidOptions) {
     const CommandLine none = parse({});
     EXPECT_EQ(none.outcome, EOutcome::Run);
@@ -55,11 +76,14 @@ TEST(CommandLineTest, EachBadCommandLineGetsItsOwnMessage) {
         {{"--frames", "-3"}, "--frames needs a positive whole number, not '-3'"},
         {{"--frames", "12x"}, "--frames needs a positive whole number, not '12x'"},
         {{"--frames", "99999999999"}, "--frames needs a positive whole number, not '99999999999'"},
-        {{"--fixed-dt", "0"}, "--fixed-dt needs a positive number of seconds, not '0'"},
-        {{"--fixed-dt", "-0.5"}, "--fixed-dt needs a positive number of seconds, not '-0.5'"},
-        {{"--fixed-dt", "inf"}, "--fixed-dt needs a positive number of seconds, not 'inf'"},
-        {{"--fixed-dt", "nan"}, "--fixed-dt needs a positive number of seconds, not 'nan'"},
-        {{"--fixed-dt="}, "--fixed-dt needs a positive number of seconds, not ''"},
+        {{"--fixed-dt", "0"}, "--fixed-dt needs a positive number of seconds up to 60, not '0'"},
+        {{"--fixed-dt", "-0.5"},
+         "--fixed-dt needs a positive number of seconds up to 60, not '-0.5'"},
+        {{"--fixed-dt", "inf"},
+         "--fixed-dt needs a positive number of seconds up to 60, not 'inf'"},
+        {{"--fixed-dt", "nan"},
+         "--fixed-dt needs a positive number of seconds up to 60, not 'nan'"},
+        {{"--fixed-dt="}, "--fixed-dt needs a positive number of seconds up to 60, not ''"},
         {{"--input="}, "--input needs a path, not an empty value"},
         {{"--capture", "out", "--capture-frames", "1,,2"},
          "--capture-frames needs positive frame numbers separated by commas, not '1,,2'"},
@@ -69,6 +93,19 @@ TEST(CommandLineTest, EachBadCommandLineGetsItsOwnMessage) {
         {{"--capture-frames", "1"}, "--capture and --capture-frames go together"},
         {{"--frames", "61", "--capture", "out", "--capture-frames", "1,62"},
          "--capture-frames 62 is after the last frame (--frames 61)"},
+        // Past a minute per frame; 1e39 would not even fit the graph's floats.
+        {{"--fixed-dt", "60.001"},
+         "--fixed-dt needs a positive number of seconds up to 60, not "
+         "'60.001'"},
+        {{"--fixed-dt", "1e39"},
+         "--fixed-dt needs a positive number of seconds up to 60, not "
+         "'1e39'"},
+        {{"--stats"}, "--stats needs a value"},
+        {{"--stats="}, "--stats needs a path, not an empty value"},
+        {{"--record", ""}, "--record needs a path, not an empty value"},
+        {{"--gpu-timing=yes"}, "--gpu-timing takes no value"},
+        {{"--gl-debug=1"}, "--gl-debug takes no value"},
+        {{"--vsync=0"}, "--vsync takes no value"},
     };
     for (const auto& c : cases) {
         const CommandLine line = parse(c.arguments);

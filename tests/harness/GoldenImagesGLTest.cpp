@@ -14,9 +14,10 @@ using ox::test::commandOutput;
 
 // Runs scripts/golden.sh against this build with the shader files in
 // `shaders`, writing into `out`; returns its output and "exit=<code>".
-std::string runGolden(const std::filesystem::path& shaders, const std::filesystem::path& out) {
+std::string runGolden(const std::filesystem::path& shaders, const std::filesystem::path& out,
+                      const std::string& golden = OX_GOLDEN_DIR) {
     return commandOutput("timeout 210 bash '" OX_SOURCE_DIR "/scripts/golden.sh' --shaders '" +
-                         shaders.string() + "' --out '" + out.string() +
+                         shaders.string() + "' --out '" + out.string() + "' --golden '" + golden +
                          "' '" OX_BUILD_DIR "' 2>&1; echo exit=$?");
 }
 
@@ -49,6 +50,39 @@ TEST(GoldenImagesGLTest, FailsWithSideBySideImagesOnAnAlteredShaderAndPassesOnTh
     std::ofstream(frag) << original;
     const std::string passing = runGolden(dir / "shaders", dir / "restored");
     EXPECT_TRUE(passing.ends_with("golden: all 6 frames match\nexit=0")) << passing;
+}
+
+// A session turned into references in one command: golden-add keeps the
+// frames and the input beside the others, and the golden check then renders
+// and passes them along with the original six.
+TEST(GoldenImagesGLTest, AnAddedSessionBecomesPartOfTheCheck) {
+    ox::test::TempDir dir;
+    ox::test::copyRepositoryShaders(dir.path());
+    std::filesystem::copy(OX_GOLDEN_DIR, dir / "golden");
+    // Yaw left for 20 frames, then zoom out.
+    std::ofstream(dir / "session.input") << "2 key down A\n22 key up A\n25 wheel 0 -5\n";
+    const auto add = [&](const std::string& name, const std::string& frames) {
+        return commandOutput(
+            "timeout 100 bash '" OX_SOURCE_DIR "/scripts/golden-add.sh' --golden '" +
+            (dir / "golden").string() + "' --shaders '" + (dir / "shaders").string() +
+            "' '" OX_BUILD_DIR "' " + name + " '" + (dir / "session.input").string() + "' " +
+            frames + " 2>&1; echo exit=$?");
+    };
+    const std::string added = add("yaw-and-zoom", "30,20");
+    ASSERT_TRUE(added.ends_with("exit=0")) << added;
+    EXPECT_TRUE(std::filesystem::exists(dir / "golden" / "yaw-and-zoom-20.png"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "golden" / "yaw-and-zoom-30.png"));
+    EXPECT_EQ(ox::test::readFile(dir / "golden" / "yaw-and-zoom.input"),
+              ox::test::readFile(dir / "session.input"));
+    EXPECT_TRUE(ox::test::readFile(dir / "golden" / "golden.list")
+                    .ends_with("20 yaw-and-zoom-20 yaw-and-zoom.input\n"
+                               "30 yaw-and-zoom-30 yaw-and-zoom.input\n"));
+    // The same name twice would overwrite references someone committed.
+    const std::string again = add("yaw-and-zoom", "40");
+    EXPECT_TRUE(again.ends_with("exit=2")) << again;
+
+    const std::string passing = runGolden(dir / "shaders", dir / "out", (dir / "golden").string());
+    EXPECT_TRUE(passing.ends_with("golden: all 8 frames match\nexit=0")) << passing;
 }
 
 } // namespace

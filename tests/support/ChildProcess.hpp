@@ -14,11 +14,19 @@
 namespace ox::test {
 
 // A program started in its own working directory, with extra environment
-// settings, and reaped (killed if still running) when the object goes away.
+// settings and arguments, and reaped (killed if still running) when the
+// object goes away.
 class ChildProcess {
 public:
     ChildProcess(const std::string& program, const std::filesystem::path& workingDir,
-                 std::vector<std::pair<std::string, std::optional<std::string>>> environment = {}) {
+                 std::vector<std::pair<std::string, std::optional<std::string>>> environment = {},
+                 std::vector<std::string> arguments = {}) {
+        // Built before the fork, so the child allocates nothing for them.
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (auto& argument : arguments) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
         pid = fork();
         if (pid == 0) {
             for (const auto& [name, value] : environment) {
@@ -31,7 +39,7 @@ public:
             if (chdir(workingDir.c_str()) != 0) {
                 _exit(127);
             }
-            execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+            execv(program.c_str(), argv.data());
             _exit(127);
         }
     }

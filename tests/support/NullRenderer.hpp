@@ -31,6 +31,7 @@ public:
     std::unique_ptr<renderer::IRendererWindowFactory> createWindowFactory() override { return {}; }
     std::shared_ptr<renderer::IRenderingApi> getRenderingApi() const override { return {}; }
     void setSwapInterval(bool) override {}
+    bool enableDriverMessages() override { return false; }
     double getTime() const override { return 0.0; }
     void pollEvents() override {}
 

@@ -21,7 +21,9 @@ namespace ox::test {
 // Shader builders it creates record their calls into the same list and build
 // linked fake programs whose lookups succeed unless the name is listed in
 // `unknownNames`. Lets code above the GL layer be checked exactly ("render
-// before init makes no call").
+// before init makes no call"). With `recording` off it writes nothing down and
+// formats nothing, so what a benchmark measures against it is the caller's own
+// CPU work.
 class RecordingRenderingApi : public renderer::IRenderingApi,
                               public std::enable_shared_from_this<RecordingRenderingApi> {
 public:
@@ -111,23 +113,36 @@ public:
     }
     void
     enableVertexAttribArray(std::shared_ptr<renderer::IShaderAttributeHolder> attribute) override {
-        record("enableVertexAttribArray({})", nameOf(attribute));
+        if (recording) {
+            record("enableVertexAttribArray({})", nameOf(attribute));
+        }
     }
     void
     disableVertexAttribArray(std::shared_ptr<renderer::IShaderAttributeHolder> attribute) override {
-        record("disableVertexAttribArray({})", nameOf(attribute));
+        if (recording) {
+            record("disableVertexAttribArray({})", nameOf(attribute));
+        }
     }
     void vertexAttribPointer(std::shared_ptr<renderer::IShaderAttributeHolder> attribute,
                              std::int32_t stride, const void* pointer) override {
+        if (!recording) {
+            return;
+        }
         record("vertexAttribPointer({}, {}, {})", nameOf(attribute), stride,
                reinterpret_cast<std::uintptr_t>(pointer));
     }
     void vertexAttribPointer(std::shared_ptr<renderer::IShaderAttributeHolder> attribute,
                              std::int32_t stride, std::size_t byteOffset) override {
+        if (!recording) {
+            return;
+        }
         record("vertexAttribPointer({}, {}, {})", nameOf(attribute), stride, byteOffset);
     }
     void vertexAttribPointer(std::shared_ptr<renderer::IShaderAttributeHolder> attribute,
                              std::int32_t stride) override {
+        if (!recording) {
+            return;
+        }
         record("vertexAttribPointer({}, {}, 0)", nameOf(attribute), stride);
     }
     void drawArrays(renderer::EPrimitiveMode mode, std::int32_t first,
@@ -165,11 +180,48 @@ public:
     void legacyVertex(const glm::vec3& v) override {
         record("legacyVertex({}, {}, {})", v.x, v.y, v.z);
     }
+    std::int32_t queryCounterBits(renderer::EQueryTarget target) override {
+        record("queryCounterBits({})", static_cast<int>(target));
+        return counterBits;
+    }
+    std::vector<std::uint32_t> genQueries(std::uint32_t n) override {
+        record("genQueries({})", n);
+        return names(n);
+    }
+    void deleteQueries(const std::vector<std::uint32_t>& list) override {
+        record("deleteQueries({})", fmt::join(list, ", "));
+    }
+    void beginQuery(renderer::EQueryTarget target, std::uint32_t name) override {
+        record("beginQuery({}, {})", static_cast<int>(target), name);
+    }
+    void endQuery(renderer::EQueryTarget target) override {
+        record("endQuery({})", static_cast<int>(target));
+    }
+    bool isQueryResultAvailable(std::uint32_t name) override {
+        record("isQueryResultAvailable({})", name);
+        return true;
+    }
+    std::uint64_t getQueryResult(std::uint32_t name) override {
+        record("getQueryResult({})", name);
+        return queryResult;
+    }
+    void objectLabel(renderer::EObjectType type, std::uint32_t name,
+                     std::string_view label) override {
+        record("objectLabel({}, {}, {})", static_cast<int>(type), name, label);
+    }
+    void pushDebugGroup(std::string_view message) override {
+        record("pushDebugGroup({})", message);
+    }
+    void popDebugGroup() override { record("popDebugGroup()"); }
 
     template <typename... Args>
     void record(fmt::format_string<Args...> format, Args&&... args) {
-        calls.push_back(fmt::format(format, std::forward<Args>(args)...));
+        if (recording) {
+            calls.push_back(fmt::format(format, std::forward<Args>(args)...));
+        }
     }
+
+    bool recording = true;
 
     std::vector<std::string> calls;
     // The data of the last bufferData call of each element type.
@@ -181,6 +233,9 @@ public:
     std::vector<std::string> shaderSources;
     // Fake programs are numbered from 101 on.
     std::uint32_t lastProgram = 100;
+    // What queryCounterBits answers, and every query's result in nanoseconds.
+    std::int32_t counterBits = 64;
+    std::uint64_t queryResult = 0;
 
 private:
     std::vector<std::uint32_t> names(std::uint32_t n) {

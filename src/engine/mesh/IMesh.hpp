@@ -4,6 +4,7 @@
 #include "engine/mesh/mesh_render_data_t.hpp"
 
 #include <memory>
+#include <string_view>
 
 namespace ox::renderer {
 struct IRenderingApi;
@@ -26,6 +27,13 @@ struct IMesh {
     virtual void render(std::shared_ptr<renderer::IRenderingApi> api,
                         std::shared_ptr<IMeshRegister> meshRegister,
                         const mesh_render_data_t& data) = 0;
+    // The mesh's name in debug annotations ("TestTriangle z=1"); lives as
+    // long as the mesh.
+    virtual std::string_view getName() const = 0;
+    // Labels the mesh's program, buffers and vertex arrays after its name for
+    // GL debugging tools, and from then on every program it rebuilds too.
+    // Nothing before init.
+    virtual void labelObjects(renderer::IRenderingApi& api) = 0;
     virtual ~IMesh() = default;
 };
 

@@ -1,5 +1,7 @@
 #include "engine/mesh/MeshRegister.hpp"
 
+#include "renderer/IRenderingApi.hpp"
+
 #include <algorithm>
 #include <functional>
 #include <iterator>
@@ -104,6 +106,9 @@ void MeshRegister::forEachMesh(Call&& call) {
 void MeshRegister::initAll() {
     forEachMesh([this](IMesh& mesh, std::shared_ptr<IMeshRegister> self) {
         mesh.init(api, std::move(self));
+        if (debugAnnotations && api) {
+            mesh.labelObjects(*api);
+        }
     });
 }
 
@@ -114,9 +119,35 @@ void MeshRegister::deinitAll() {
 }
 
 void MeshRegister::renderAll() {
-    forEachMesh([this](IMesh& mesh, std::shared_ptr<IMeshRegister> self) {
-        mesh.render(api, std::move(self), renderData);
-    });
+    const bool annotate = debugAnnotations && api;
+    for (std::size_t index = 0; index < groupCount; ++index) {
+        // The observer is held for the group: it may drop itself meanwhile.
+        const std::shared_ptr<IRenderGroupObserver> observer = groupObserver;
+        if (observer) {
+            observer->beforeGroup(index);
+        }
+        const Group snapshot = groups[index];
+        for (const auto& mesh : snapshot) {
+            if (annotate) {
+                api->pushDebugGroup(mesh->getName());
+            }
+            mesh->render(api, std::shared_ptr<IMeshRegister>(shared_from_this()), renderData);
+            if (annotate) {
+                api->popDebugGroup();
+            }
+        }
+        if (observer) {
+            observer->afterGroup(index);
+        }
+    }
+}
+
+void MeshRegister::setDebugAnnotations(bool enabled) {
+    debugAnnotations = enabled;
+}
+
+void MeshRegister::setGroupObserver(std::shared_ptr<IRenderGroupObserver> observer) {
+    groupObserver = std::move(observer);
 }
 
 void MeshRegister::setPrimitiveOverride(std::uint32_t flags, renderer::EPrimitiveMode mode) {

@@ -2,6 +2,7 @@
 
 #include "engine/mesh/IMesh.hpp"
 #include "engine/mesh/IMeshRegister.hpp"
+#include "engine/mesh/IRenderGroupObserver.hpp"
 
 #include <array>
 #include <memory>
@@ -35,6 +36,13 @@ public:
     void setRenderData(const mesh_render_data_t& data) override;
     void renderAll() override;
 
+    // With annotations on, initAll labels every mesh's GL objects and
+    // renderAll wraps each mesh's draw in a debug group named after it, so a
+    // trace shows the frame's structure. Off by default: no such call is made.
+    void setDebugAnnotations(bool enabled);
+    // Told around each group of every render pass; may be empty. Shared.
+    void setGroupObserver(std::shared_ptr<IRenderGroupObserver> observer);
+
 private:
     using Group = std::vector<std::shared_ptr<IMesh>>;
 
@@ -48,6 +56,8 @@ private:
     std::shared_ptr<renderer::IRenderingApi> api;
     mesh_render_data_t renderData{};
     std::array<Group, groupCount> groups;
+    bool debugAnnotations = false;
+    std::shared_ptr<IRenderGroupObserver> groupObserver;
 };
 
 } // namespace ox::engine::mesh

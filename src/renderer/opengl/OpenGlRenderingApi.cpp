@@ -80,6 +80,10 @@ constexpr auto bufferBindings = sequentialTable<EBufferTarget>(
     GL_TEXTURE_BUFFER_BINDING, GL_TRANSFORM_FEEDBACK_BUFFER_BINDING, GL_UNIFORM_BUFFER_BINDING);
 static_assert(bufferBindings.size() == bufferTargets.size());
 
+constexpr auto queryTargets = sequentialTable<EQueryTarget>(GL_TIME_ELAPSED);
+
+constexpr auto objectTypes = sequentialTable<EObjectType>(GL_BUFFER, GL_PROGRAM, GL_VERTEX_ARRAY);
+
 } // namespace
 
 OpenGlRenderingApi::OpenGlRenderingApi(std::shared_ptr<IRenderer> renderer)
@@ -118,6 +122,12 @@ std::optional<std::uint32_t> OpenGlRenderingApi::toGl(EBufferUsage value) {
 }
 std::optional<std::uint32_t> OpenGlRenderingApi::toGl(EBufferTarget value) {
     return lookUp(bufferTargets, value);
+}
+std::optional<std::uint32_t> OpenGlRenderingApi::toGl(EQueryTarget value) {
+    return lookUp(queryTargets, value);
+}
+std::optional<std::uint32_t> OpenGlRenderingApi::toGl(EObjectType value) {
+    return lookUp(objectTypes, value);
 }
 
 std::shared_ptr<IRenderer> OpenGlRenderingApi::getRenderer() const {
@@ -416,6 +426,82 @@ void OpenGlRenderingApi::legacyVertex(const glm::vec4& vertex) {
 void OpenGlRenderingApi::legacyVertex(const glm::vec3& vertex) {
     glVertex3fv(&vertex.x);
     poll("legacyVertex[glVertex3fv]");
+}
+
+std::int32_t OpenGlRenderingApi::queryCounterBits(EQueryTarget target) {
+    const auto constant = toGl(target);
+    if (!constant) {
+        return 0;
+    }
+    GLint bits = 0;
+    glGetQueryiv(*constant, GL_QUERY_COUNTER_BITS, &bits);
+    poll("glGetQueryiv");
+    return bits;
+}
+
+std::vector<std::uint32_t> OpenGlRenderingApi::genQueries(std::uint32_t n) {
+    if (n == 0) {
+        return {};
+    }
+    std::vector<GLuint> names(n, 0);
+    glGenQueries(static_cast<GLsizei>(n), names.data());
+    poll("glGenQueries");
+    return {names.begin(), names.end()};
+}
+
+void OpenGlRenderingApi::deleteQueries(const std::vector<std::uint32_t>& names) {
+    if (names.empty()) {
+        return;
+    }
+    const std::vector<GLuint> copy(names.begin(), names.end());
+    glDeleteQueries(static_cast<GLsizei>(copy.size()), copy.data());
+    poll("glDeleteQueries");
+}
+
+void OpenGlRenderingApi::beginQuery(EQueryTarget target, std::uint32_t name) {
+    if (const auto constant = toGl(target)) {
+        glBeginQuery(*constant, name);
+        poll("glBeginQuery");
+    }
+}
+
+void OpenGlRenderingApi::endQuery(EQueryTarget target) {
+    if (const auto constant = toGl(target)) {
+        glEndQuery(*constant);
+        poll("glEndQuery");
+    }
+}
+
+bool OpenGlRenderingApi::isQueryResultAvailable(std::uint32_t name) {
+    GLint available = GL_FALSE;
+    glGetQueryObjectiv(name, GL_QUERY_RESULT_AVAILABLE, &available);
+    poll("glGetQueryObjectiv");
+    return available == GL_TRUE;
+}
+
+std::uint64_t OpenGlRenderingApi::getQueryResult(std::uint32_t name) {
+    GLuint64 result = 0;
+    glGetQueryObjectui64v(name, GL_QUERY_RESULT, &result);
+    poll("glGetQueryObjectui64v");
+    return result;
+}
+
+void OpenGlRenderingApi::objectLabel(EObjectType type, std::uint32_t name, std::string_view label) {
+    if (const auto constant = toGl(type)) {
+        glObjectLabel(*constant, name, static_cast<GLsizei>(label.size()), label.data());
+        poll("glObjectLabel");
+    }
+}
+
+void OpenGlRenderingApi::pushDebugGroup(std::string_view message) {
+    glPushDebugGroup(GL_DEBUG_SOURCE_APPLICATION, 0, static_cast<GLsizei>(message.size()),
+                     message.data());
+    poll("glPushDebugGroup");
+}
+
+void OpenGlRenderingApi::popDebugGroup() {
+    glPopDebugGroup();
+    poll("glPopDebugGroup");
 }
 
 } // namespace ox::renderer::opengl

@@ -72,6 +72,16 @@ public:
     void legacyColor(const glm::vec3& color) override;
     void legacyVertex(const glm::vec4& vertex) override;
     void legacyVertex(const glm::vec3& vertex) override;
+    std::int32_t queryCounterBits(EQueryTarget target) override;
+    std::vector<std::uint32_t> genQueries(std::uint32_t n) override;
+    void deleteQueries(const std::vector<std::uint32_t>& names) override;
+    void beginQuery(EQueryTarget target, std::uint32_t name) override;
+    void endQuery(EQueryTarget target) override;
+    bool isQueryResultAvailable(std::uint32_t name) override;
+    std::uint64_t getQueryResult(std::uint32_t name) override;
+    void objectLabel(EObjectType type, std::uint32_t name, std::string_view label) override;
+    void pushDebugGroup(std::string_view message) override;
+    void popDebugGroup() override;
 
     // GL constants of the system's enumerations; empty for a value outside the table.
     static std::optional<std::uint32_t> toGl(ECapability value);
@@ -80,6 +90,8 @@ public:
     static std::optional<std::uint32_t> toGl(EDataType value);
     static std::optional<std::uint32_t> toGl(EBufferUsage value);
     static std::optional<std::uint32_t> toGl(EBufferTarget value);
+    static std::optional<std::uint32_t> toGl(EQueryTarget value);
+    static std::optional<std::uint32_t> toGl(EObjectType value);
 
 private:
     void poll(std::string_view reportName) const;

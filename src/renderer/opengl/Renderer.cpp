@@ -11,6 +11,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <string>
 
 namespace ox::renderer::opengl {
 
@@ -19,6 +20,75 @@ namespace {
 // 51 messages per poll: enough to see a pattern, few enough that a broken
 // frame cannot flood the log.
 constexpr int maxErrorMessagesPerPoll = 51;
+
+// Message type of driver notes that are neither errors nor worth attention.
+constexpr std::int32_t messageTypeDebug = 2;
+
+std::string_view debugSourceName(GLenum source) {
+    switch (source) {
+    case GL_DEBUG_SOURCE_API:
+        return "API";
+    case GL_DEBUG_SOURCE_WINDOW_SYSTEM:
+        return "window system";
+    case GL_DEBUG_SOURCE_SHADER_COMPILER:
+        return "shader compiler";
+    case GL_DEBUG_SOURCE_THIRD_PARTY:
+        return "third party";
+    case GL_DEBUG_SOURCE_APPLICATION:
+        return "application";
+    default:
+        return "other";
+    }
+}
+
+std::string_view debugTypeName(GLenum type) {
+    switch (type) {
+    case GL_DEBUG_TYPE_ERROR:
+        return "error";
+    case GL_DEBUG_TYPE_DEPRECATED_BEHAVIOR:
+        return "deprecated behaviour";
+    case GL_DEBUG_TYPE_UNDEFINED_BEHAVIOR:
+        return "undefined behaviour";
+    case GL_DEBUG_TYPE_PORTABILITY:
+        return "portability";
+    case GL_DEBUG_TYPE_PERFORMANCE:
+        return "performance";
+    case GL_DEBUG_TYPE_MARKER:
+        return "marker";
+    case GL_DEBUG_TYPE_PUSH_GROUP:
+        return "push group";
+    case GL_DEBUG_TYPE_POP_GROUP:
+        return "pop group";
+    default:
+        return "other";
+    }
+}
+
+std::string_view debugSeverityName(GLenum severity) {
+    switch (severity) {
+    case GL_DEBUG_SEVERITY_HIGH:
+        return "high";
+    case GL_DEBUG_SEVERITY_MEDIUM:
+        return "medium";
+    case GL_DEBUG_SEVERITY_LOW:
+        return "low";
+    default:
+        return "notification";
+    }
+}
+
+void GLAPIENTRY onDriverMessage(GLenum source, GLenum type, GLuint id, GLenum severity,
+                                GLsizei length, const GLchar* message, const void* user) {
+    if (user == nullptr || message == nullptr) {
+        return;
+    }
+    const std::string_view text =
+        length >= 0 ? std::string_view(message, length) : std::string_view(message);
+    // The context calls back only on the thread that made the GL call
+    // (synchronous output), so the renderer is not used concurrently.
+    static_cast<Renderer*>(const_cast<void*>(user))
+        ->reportDriverMessage(source, type, id, severity, text);
+}
 
 } // namespace
 
@@ -202,6 +272,54 @@ std::shared_ptr<IRenderingApi> Renderer::getRenderingApi() const {
 
 void Renderer::setSwapInterval(bool enabled) {
     glfwSwapInterval(enabled ? 1 : 0);
+}
+
+bool Renderer::enableDriverMessages() {
+    GLint flags = 0;
+    glGetIntegerv(GL_CONTEXT_FLAGS, &flags);
+    pollErrors("glGetIntegerv");
+    if ((flags & GL_CONTEXT_FLAG_DEBUG_BIT) == 0 || glDebugMessageCallback == nullptr) {
+        reportMessage(MessageTypeError,
+                      "OpenGL driver messages are not available: the context is not a debug "
+                      "context.");
+        return false;
+    }
+    glEnable(GL_DEBUG_OUTPUT);
+    pollErrors("glEnable");
+    // Messages must arrive inside the call that caused them, on this thread:
+    // the log is not thread-safe, and the call is then still known.
+    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+    pollErrors("glEnable");
+    glDebugMessageCallback(&onDriverMessage, this);
+    pollErrors("glDebugMessageCallback");
+    // The debug groups around every draw would echo two lines per mesh and
+    // frame.
+    for (const GLenum type : {GL_DEBUG_TYPE_PUSH_GROUP, GL_DEBUG_TYPE_POP_GROUP}) {
+        glDebugMessageControl(GL_DONT_CARE, type, GL_DONT_CARE, 0, nullptr, GL_FALSE);
+        pollErrors("glDebugMessageControl");
+    }
+    return true;
+}
+
+void Renderer::reportDriverMessage(std::uint32_t source, std::uint32_t type, std::uint32_t id,
+                                   std::uint32_t severity, std::string_view text) {
+    // One message, one log line: drivers end some messages with a newline
+    // and split others over several.
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+        text.remove_suffix(1);
+    }
+    std::string line = fmt::format(
+        "OpenGL driver message: source {}, type {}, id {}, severity {}: {}",
+        debugSourceName(source), debugTypeName(type), id, debugSeverityName(severity), text);
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    std::replace(line.begin(), line.end(), '\r', ' ');
+    std::int32_t messageType = messageTypeDebug;
+    if (severity == GL_DEBUG_SEVERITY_HIGH || severity == GL_DEBUG_SEVERITY_MEDIUM) {
+        messageType = MessageTypeError;
+    } else if (severity == GL_DEBUG_SEVERITY_LOW) {
+        messageType = MessageTypeInfo;
+    }
+    reportMessage(messageType, line);
 }
 
 double Renderer::getTime() const {

@@ -45,8 +45,14 @@ public:
     std::unique_ptr<IRendererWindowFactory> createWindowFactory() override;
     std::shared_ptr<IRenderingApi> getRenderingApi() const override;
     void setSwapInterval(bool enabled) override;
+    bool enableDriverMessages() override;
     double getTime() const override;
     void pollEvents() override;
+
+    // One driver message as one message event: its source, type, id and
+    // severity in words, high and medium severity as errors.
+    void reportDriverMessage(std::uint32_t source, std::uint32_t type, std::uint32_t id,
+                             std::uint32_t severity, std::string_view text);
 
 private:
     // Empty while the destructor runs: no owner can be formed any more.

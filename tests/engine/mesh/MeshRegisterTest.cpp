@@ -41,6 +41,8 @@ public:
     mesh_properties_t* getProperties() override {
         return withoutProperties ? nullptr : &properties;
     }
+    std::string_view getName() const override { return name; }
+    void labelObjects(IRenderingApi&) override { journal.push_back({name, "label"}); }
     void render(std::shared_ptr<IRenderingApi> api, std::shared_ptr<IMeshRegister> reg,
                 const mesh_render_data_t& data) override {
         lastData = data;
@@ -361,6 +363,69 @@ TEST(MeshRegisterOwnershipTest, DestroyingTheRegisterReleasesMeshesWithoutDeinit
     }
     EXPECT_EQ(m.use_count(), 1);
     EXPECT_TRUE(journal.empty());
+}
+
+} // namespace
+
+namespace {
+
+// Writes the group boundaries into the API's call list, between the meshes'
+// own entries.
+struct GroupJournal : ox::engine::mesh::IRenderGroupObserver {
+    explicit GroupJournal(ox::test::RecordingRenderingApi& api)
+        : api(api) {}
+    void beforeGroup(std::size_t group) override { api.record("beforeGroup({})", group); }
+    void afterGroup(std::size_t group) override { api.record("afterGroup({})", group); }
+    ox::test::RecordingRenderingApi& api;
+};
+
+// Debug annotations and the group observer are opt-in: without them a pass
+// makes exactly the meshes' own calls; with them every mesh's draw sits in a
+// debug group named after it, inside its render group's boundaries, and init
+// labels every mesh.
+TEST_F(MeshRegisterTest, AnnotationsAndGroupBoundariesOnlyWhenAskedFor) {
+    const struct {
+        bool annotate;
+        bool observe;
+        Names init;
+        Names render;
+    } cases[] = {
+        {false, false, {"init:a", "init:b"}, {"render a", "render b"}},
+        {true,
+         false,
+         {"init:a", "label:a", "init:b", "label:b"},
+         {"pushDebugGroup(a)", "render a", "popDebugGroup()", "pushDebugGroup(b)", "render b",
+          "popDebugGroup()"}},
+        {false,
+         true,
+         {"init:a", "init:b"},
+         {"beforeGroup(0)", "render a", "afterGroup(0)", "beforeGroup(1)", "afterGroup(1)",
+          "beforeGroup(2)", "render b", "afterGroup(2)"}},
+    };
+    for (const auto& c : cases) {
+        journal.clear();
+        api->calls.clear();
+        auto local = std::make_shared<MeshRegister>(api);
+        local->setDebugAnnotations(c.annotate);
+        if (c.observe) {
+            local->setGroupObserver(std::make_shared<GroupJournal>(*api));
+        }
+        for (const auto& [name, group] : {std::pair{"a", 0}, std::pair{"b", 2}}) {
+            auto m = mesh(name, static_cast<std::uint8_t>(group));
+            m->onRender = [this, name = std::string(name)](IMeshRegister&) {
+                api->record("render {}", name);
+            };
+            local->add(m);
+        }
+        local->initAll();
+        Names init;
+        for (const auto& visit : journal) {
+            init.push_back(visit.pass + ":" + visit.mesh);
+        }
+        EXPECT_EQ(init, c.init);
+        local->renderAll();
+        EXPECT_EQ(api->calls, c.render);
+    }
 }
 
 } // namespace

@@ -1,0 +1,55 @@
+#include "harness/FrameTimings.hpp"
+
+#include <fmt/format.h>
+
+namespace ox::harness {
+
+namespace {
+
+double ms(double seconds) {
+    return seconds * 1000.0;
+}
+
+} // namespace
+
+void FrameTimings::addFrame(std::uint32_t frame, double seconds) {
+    if (frame > 1) {
+        cpu.add(seconds);
+    }
+}
+
+void FrameTimings::addGpuFrame(std::uint32_t frame, double seconds, const group_seconds_t& groups) {
+    if (frame <= 1) {
+        return;
+    }
+    gpu.add(seconds);
+    for (std::size_t group = 0; group < groupCount; ++group) {
+        gpuGroups[group].add(groups[group]);
+    }
+}
+
+std::string FrameTimings::summary(std::uint32_t frames) const {
+    std::string line =
+        fmt::format("{} frame{}; frame time without the first: ", frames, frames == 1 ? "" : "s");
+    if (cpu.count() == 0) {
+        line += "no frame to measure.";
+        return line;
+    }
+    line += fmt::format("mean {:.3f} ms, median {:.3f} ms, 95th percentile {:.3f} ms, 99th "
+                        "percentile {:.3f} ms, longest {:.3f} ms",
+                        ms(cpu.mean()), ms(cpu.percentile(0.5)), ms(cpu.percentile(0.95)),
+                        ms(cpu.percentile(0.99)), ms(cpu.longest()));
+    if (gpu.count() != 0) {
+        line += fmt::format("; GPU time per frame: mean {:.3f} ms, 99th percentile {:.3f} ms",
+                            ms(gpu.mean()), ms(gpu.percentile(0.99)));
+        for (std::size_t group = 0; group < groupCount; ++group) {
+            const DurationHistogram& times = gpuGroups[group];
+            line += fmt::format("; render group {}: mean {:.3f} ms, 99th percentile {:.3f} ms",
+                                group, ms(times.mean()), ms(times.percentile(0.99)));
+        }
+    }
+    line += '.';
+    return line;
+}
+
+} // namespace ox::harness

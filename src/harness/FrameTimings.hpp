@@ -1,0 +1,39 @@
+#pragma once
+
+#include "harness/DurationHistogram.hpp"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace ox::harness {
+
+// Frame times of a run, from the renderer's clock, and the GPU times of each
+// frame and render group where they are measured; writes the end-of-run line.
+// The first frame is left out of the figures: it carries the start-up (shader
+// compilation, first uploads). Fixed memory; adding allocates nothing.
+class FrameTimings {
+public:
+    static constexpr std::size_t groupCount = 3;
+    using group_seconds_t = std::array<double, groupCount>;
+
+    void addFrame(std::uint32_t frame, double seconds);
+    void addGpuFrame(std::uint32_t frame, double seconds, const group_seconds_t& groups);
+
+    // "600 frames; frame time without the first: mean 16.667 ms, median ...,
+    // 95th percentile ..., 99th percentile ..., longest ... ms", then, when
+    // GPU times were measured, the GPU time per frame and per render group
+    // (mean and 99th percentile).
+    std::string summary(std::uint32_t frames) const;
+
+    const DurationHistogram& frameTimes() const { return cpu; }
+    const DurationHistogram& gpuFrameTimes() const { return gpu; }
+    const DurationHistogram& gpuGroupTimes(std::size_t group) const { return gpuGroups[group]; }
+
+private:
+    DurationHistogram cpu;
+    DurationHistogram gpu;
+    std::array<DurationHistogram, groupCount> gpuGroups;
+};
+
+} // namespace ox::harness

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/IRunHook.hpp"
+#include "app/frame_loop_controls_t.hpp"
+#include "core/logger/ILogApi.hpp"
+#include "harness/FrameTimings.hpp"
+#include "harness/GpuTimer.hpp"
+#include "harness/ScreenshotKey.hpp"
+#include "harness/SessionRecorder.hpp"
+#include "harness/StatsFile.hpp"
+#include "harness/run_options_t.hpp"
+#include "renderer/IRenderer.hpp"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+namespace ox::harness {
+
+// The measuring and recording instruments of a run, as a hook of the frame
+// loop: frame timings and the F12 screenshot key always; the GPU timer, the
+// per-frame CSV, driver messages and the session recording when the options
+// ask for them. The end-of-run line goes on "main" when the loop ends, before
+// shut-down. Nothing here allocates or makes a system call per frame. Keep it
+// alive for the whole run; main thread only.
+class RunInstruments : public app::IRunHook {
+public:
+    explicit RunInstruments(const run_options_t& options);
+
+    // For a scene that draws meshes: told around each render group of its
+    // mesh register (empty without --gpu-timing), and whether its meshes are
+    // to be labelled and their draws wrapped in debug groups (--gl-debug).
+    std::shared_ptr<engine::mesh::IRenderGroupObserver> groupObserver() const { return gpuTimer; }
+    bool debugAnnotations() const { return options.glDebug; }
+
+    // The run's instruments among a loop's hooks, or null.
+    static RunInstruments* find(const app::frame_loop_controls_t& controls);
+
+    void attach(const app::LoggingContext& logging, app::RendererContext& context) override;
+    void beginFrame(std::uint32_t frame) override;
+    void frameDrawn(std::uint32_t frame, renderer::IRenderingApi& api,
+                    const renderer::IRendererWindow& window) override;
+    void loopEnded() override;
+
+    const FrameTimings& timings() const { return frameTimings; }
+
+private:
+    static constexpr std::size_t pendingFrames = 2 * GpuTimer::framesInFlight;
+
+    void frameEnded(std::uint32_t frame, double seconds);
+    void gpuFrame(const GpuTimer::frame_times_t& times);
+    void writeRow(std::uint32_t frame, double seconds, double gpuSeconds,
+                  const FrameTimings::group_seconds_t& groups);
+    void logError(const std::string& text);
+
+    run_options_t options;
+    std::shared_ptr<core::logger::ILogApi> log;
+    std::shared_ptr<renderer::IRenderer> renderer;
+    FrameTimings frameTimings;
+    std::unique_ptr<StatsFile> stats;
+    std::shared_ptr<GpuTimer> gpuTimer;
+    bool gpuTiming = false;
+    std::optional<ScreenshotKey> screenshots;
+    std::unique_ptr<SessionRecorder> recorder;
+    std::uint32_t frame = 0;
+    double frameStart = 0.0;
+    bool finished = false;
+    // CPU times of recent frames, kept until their GPU times come back.
+    std::array<double, pendingFrames> cpuSeconds{};
+};
+
+} // namespace ox::harness

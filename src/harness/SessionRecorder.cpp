@@ -1,0 +1,127 @@
+#include "harness/SessionRecorder.hpp"
+
+#include "harness/InputScript.hpp"
+
+#include <fmt/format.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+namespace ox::harness {
+
+using renderer::EInputAction;
+using renderer::EInputKey;
+using renderer::EInputMouseButton;
+
+struct SessionRecorder::state_t {
+    std::filesystem::path path;
+    std::FILE* stream = nullptr;
+    std::uint32_t frame = 1;
+    std::string failure;
+
+    template <typename... Args>
+    void line(fmt::format_string<Args...> format, Args&&... args) {
+        if (stream == nullptr || !failure.empty()) {
+            return;
+        }
+        const std::string text =
+            fmt::format("{} ", frame) + fmt::format(format, std::forward<Args>(args)...) + "\n";
+        if (std::fwrite(text.data(), 1, text.size(), stream) != text.size()) {
+            failure = std::strerror(errno);
+        }
+    }
+};
+
+namespace {
+
+const char* actionWord(EInputAction action) {
+    return action == EInputAction::Press ? "down" : "up";
+}
+
+} // namespace
+
+SessionRecorder::SessionRecorder(std::shared_ptr<state_t> state)
+    : state(std::move(state)) {}
+
+SessionRecorder::~SessionRecorder() {
+    std::string ignored;
+    close(ignored);
+}
+
+std::unique_ptr<SessionRecorder> SessionRecorder::open(const std::filesystem::path& path,
+                                                       std::string& error) {
+    std::error_code code;
+    if (std::filesystem::is_directory(path, code)) {
+        error = path.string() + ": is a directory";
+        return nullptr;
+    }
+    std::FILE* stream = std::fopen(path.c_str(), "w");
+    if (stream == nullptr) {
+        error = path.string() + ": cannot be written (" + std::strerror(errno) + ")";
+        return nullptr;
+    }
+    auto state = std::make_shared<state_t>();
+    state->path = path;
+    state->stream = stream;
+    std::fputs("# Recorded by vexel --record: FRAME EVENT ARGUMENTS, each event before its "
+               "frame.\n",
+               stream);
+    return std::unique_ptr<SessionRecorder>(new SessionRecorder(std::move(state)));
+}
+
+void SessionRecorder::listen(renderer::IRendererWindowEventsDispatcher& events) {
+    events.addOnKeyEventListener([state = state](std::shared_ptr<renderer::IRendererWindow>,
+                                                 EInputKey key, std::int32_t scanCode,
+                                                 EInputAction action, std::uint16_t) {
+        // A held key's repeats change nothing a script could replay.
+        if (action != EInputAction::Press && action != EInputAction::Release) {
+            return;
+        }
+        const std::string name = InputScript::keyName(key);
+        if (name.empty()) {
+            state->line("# key {} without a script name (code {}, scan code {})",
+                        actionWord(action), static_cast<int>(key), scanCode);
+            return;
+        }
+        state->line("key {} {}", actionWord(action), name);
+    });
+    events.addOnMouseButtonEventListener([state = state](std::shared_ptr<renderer::IRendererWindow>,
+                                                         EInputMouseButton button,
+                                                         EInputAction action, std::uint16_t) {
+        if (action != EInputAction::Press && action != EInputAction::Release) {
+            return;
+        }
+        state->line("button {} {}", actionWord(action), static_cast<int>(button));
+    });
+    // Shortest round-trip form: the replay reads back the very same doubles.
+    events.addOnCursorPositionEventListener(
+        [state = state](std::shared_ptr<renderer::IRendererWindow>, double x, double y) {
+            state->line("cursor {} {}", x, y);
+        });
+    events.addOnScrollEventListener(
+        [state = state](std::shared_ptr<renderer::IRendererWindow>, double x, double y) {
+            state->line("wheel {} {}", x, y);
+        });
+}
+
+void SessionRecorder::setEventFrame(std::uint32_t frame) {
+    state->frame = frame;
+}
+
+bool SessionRecorder::close(std::string& error) {
+    if (state->stream == nullptr) {
+        return true;
+    }
+    if (std::fclose(state->stream) != 0 && state->failure.empty()) {
+        state->failure = std::strerror(errno);
+    }
+    state->stream = nullptr;
+    if (!state->failure.empty()) {
+        error = state->path.string() + ": " + state->failure;
+        return false;
+    }
+    return true;
+}
+
+} // namespace ox::harness
