@@ -2,7 +2,10 @@
 # demo; `make test` builds the sanitized test configuration and runs every test.
 # `make bench` builds the release configuration with the benchmarks and runs
 # them: the micro-benchmarks, then the demo against the raw OpenGL baseline (on
-# a private virtual display when there is no DISPLAY).
+# a private virtual display when there is no DISPLAY). `make perf-check` measures
+# the engine's cost per frame in figures the machine's load cannot move (GL
+# calls, callgrind instruction counts) and compares them with the references in
+# bench/perf/; `make perf-update` rewrites those after a deliberate change.
 
 BUILD_DIR   ?= build
 RELEASE_DIR := $(BUILD_DIR)/release
@@ -13,7 +16,7 @@ JOBS        ?= $(shell nproc)
 # Length of `make soak` in seconds.
 SOAK_SECONDS ?= 600
 
-.PHONY: all deps deps-run deps-test deps-bench deps-soak run test golden golden-update golden-add bench soak memcheck build-release build-test build-bench build-soak format clean
+.PHONY: all deps deps-run deps-test deps-bench deps-soak run test golden golden-update golden-add bench perf-check perf-update soak memcheck build-release build-test build-bench build-soak format clean
 
 all: build-release
 
@@ -74,6 +77,12 @@ memcheck: build-soak
 
 bench: build-bench
 	bash scripts/run-bench.sh $(BENCH_DIR)
+
+perf-check: build-bench
+	bash scripts/perf-check.sh $(BENCH_DIR)
+
+perf-update: build-bench
+	bash scripts/perf-check.sh --update $(BENCH_DIR)
 
 format:
 	git ls-files '*.hpp' '*.cpp' | xargs clang-format -i

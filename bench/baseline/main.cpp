@@ -11,7 +11,12 @@
 // Like the demo it builds one program per tunnel triangle and reads the two
 // file-based programs from shaders/ under the working directory. It ends on
 // Escape or when the window is asked to close; exit code 0, or 1 when the
-// window or the programs cannot be made.
+// window or the programs cannot be made, 2 on a bad option.
+//
+// It takes the demo's two run options, so that a cost check can run both the
+// same way: --fixed-dt SECONDS (the animation's time advances by exactly that
+// per frame, so every run draws the same frames) and --frames N (end after N
+// frames, setting the title on the last one as the demo does).
 
 #include "baseline/BaselineShaders.hpp"
 
@@ -25,6 +30,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -201,9 +207,52 @@ glm::mat4 projection(float fovDegrees, float aspect) {
     return m;
 }
 
+struct run_options_t {
+    double fixedDelta = 0.0;  // 0: the real clock
+    std::uint32_t frames = 0; // 0: until the window closes
+};
+
+// Accepts "--name value" and "--name=value" for the two options; false on
+// anything else.
+bool parseOptions(int argc, char** argv, run_options_t& options) {
+    for (int i = 1; i < argc; ++i) {
+        std::string name = argv[i];
+        std::string value;
+        if (const auto equals = name.find('='); equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+        } else if (i + 1 < argc) {
+            value = argv[++i];
+        }
+        char* end = nullptr;
+        if (name == "--fixed-dt") {
+            options.fixedDelta = std::strtod(value.c_str(), &end);
+            if (value.empty() || *end != '\0' || !(options.fixedDelta > 0.0)) {
+                std::fprintf(stderr, "baseline: --fixed-dt needs a positive number of seconds\n");
+                return false;
+            }
+        } else if (name == "--frames") {
+            const unsigned long frames = std::strtoul(value.c_str(), &end, 10);
+            if (value.empty() || *end != '\0' || frames == 0 || frames > 0xffffffffUL) {
+                std::fprintf(stderr, "baseline: --frames needs a positive whole number\n");
+                return false;
+            }
+            options.frames = static_cast<std::uint32_t>(frames);
+        } else {
+            std::fprintf(stderr, "baseline: unknown option '%s'\n", argv[i]);
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    run_options_t options;
+    if (!parseOptions(argc, argv, options)) {
+        return 2;
+    }
     if (glfwInit() != GLFW_TRUE) {
         std::fprintf(stderr, "baseline: GLFW cannot start (no display?)\n");
         return 1;
@@ -266,6 +315,10 @@ int main() {
     while (running) {
         ++frames;
         frameTime = glfwGetTime();
+        // As in the demo, frame n under a fixed step is drawn at (n - 1) steps.
+        const double animationTime = options.fixedDelta > 0.0
+                                         ? static_cast<double>(frames - 1) * options.fixedDelta
+                                         : frameTime;
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
         const glm::mat4 view = glm::lookAtRH(eye, eye + forward, up);
@@ -280,7 +333,7 @@ int main() {
         glBindVertexArray(swarm.vertexArray);
         glUseProgram(swarm.program);
         glUniformMatrix4fv(swarm.mvp, 1, GL_FALSE, matrix);
-        glUniform1f(swarm.extra, static_cast<float>(frameTime));
+        glUniform1f(swarm.extra, static_cast<float>(animationTime));
         glDrawElementsInstanced(GL_TRIANGLES, 3, GL_UNSIGNED_INT, nullptr, swarmInstances);
         glBindVertexArray(grid.vertexArray);
         glUseProgram(grid.program);
@@ -288,8 +341,9 @@ int main() {
         glUniform1ui(grid.extra, gridInstances);
         glDrawArraysInstanced(GL_LINES, 0, gridVertices, static_cast<GLsizei>(gridInstances));
 
+        const bool lastFrame = options.frames != 0 && frames >= options.frames;
         const double now = glfwGetTime();
-        if (now - lastTitleRefresh > 1.0) {
+        if (now - lastTitleRefresh > 1.0 || lastFrame) {
             lastTitleRefresh = now;
             const double elapsed = frameTime - startTime;
             const double average =
@@ -302,7 +356,7 @@ int main() {
         glfwSetWindowTitle(window, title.data());
         glfwSwapBuffers(window);
         glfwPollEvents();
-        if (glfwGetKey(window, GLFW_KEY_ESCAPE) == GLFW_PRESS) {
+        if (glfwGetKey(window, GLFW_KEY_ESCAPE) == GLFW_PRESS || lastFrame) {
             glfwSetWindowShouldClose(window, GLFW_TRUE);
         }
         running = glfwWindowShouldClose(window) == GLFW_FALSE;

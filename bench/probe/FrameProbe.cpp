@@ -6,8 +6,9 @@
 //   CLOCK_MONOTONIC stamp the launcher takes just before it starts the
 //   program) to the first frame; the rest give the per-frame times.
 // - The GL entry points that create and delete programs, shaders, buffers and
-//   vertex arrays are wrapped where GLEW fetches them (glXGetProcAddress*), so
-//   the probe knows which names are alive at any frame.
+//   vertex arrays are wrapped where GLEW fetches them (glXGetProcAddress*), by
+//   the interposition core every probe shares, so the probe knows which names
+//   are alive at any frame.
 // - glfwSetWindowTitle is counted, to confirm that both programs set the
 //   title once per frame.
 // - The process's CPU time (every thread) from the first frame to the last
@@ -22,19 +23,31 @@
 //   the window to close, exactly as the window manager's close button would,
 //   so the program leaves through its own shut-down path.
 //
+// - Under callgrind, VEXEL_PROBE_INSTRUCTION_FRAMES=A-B makes it dump the
+//   counts after the first frame (everything from process start to the first
+//   presented frame), after frame A-1 and after each of frames A to B, so
+//   that each of those dumps holds exactly one frame, swap to swap. After
+//   frame B instrumentation stops, so the shut-down runs at full speed.
+//
 // Built a second time with VEXEL_PROBE_CALLS (libvexel-call-probe.so), it
-// also counts the GL calls a frame is made of (clear, vertex-array binds,
-// program uses, uniform uploads, draws, error polls) and reports the totals
-// at each snapshot, so that the two programs' call streams can be compared.
-// That variant puts a counter in front of every one of those calls, so the
-// timed runs use the plain probe.
+// also counts every GL call by function, and the program's file-status
+// queries (stat, lstat: the shader-file polls are the only system calls a
+// steady demo frame asks for itself), and reports the totals at each
+// snapshot, so that the call streams of the two programs can be compared.
+// That variant puts a counter in front of every GL call, so the timed runs
+// use the plain probe.
 //
 // It writes its findings to VEXEL_PROBE_REPORT as plain "key values" lines.
 // Everything per frame is one clock read and one store into memory reserved
 // and touched at load time, so the probe adds neither work nor resident
 // memory while the program runs. GL and GLFW are called on one thread only.
 
-#include <dlfcn.h>
+#ifdef VEXEL_PROBE_CALLS
+#include "probe/GlCallCounter.hpp"
+#endif
+#include "support/probe/GlInterposer.hpp"
+
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -44,17 +57,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
-namespace {
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_DUMP_STATS_AT(label)
+#define CALLGRIND_STOP_INSTRUMENTATION
+#endif
 
-using GLuint = unsigned int;
-using GLenum = unsigned int;
-using GLsizei = int;
-using proc_t = void (*)();
+namespace {
 
 std::int64_t monotonicNs() {
     timespec now{};
@@ -89,31 +104,8 @@ std::int64_t residentBytes() {
     return resident < 0 ? -1 : resident * sysconf(_SC_PAGESIZE);
 }
 
-// The GL calls the call-counting variant counts, by name.
-constexpr std::array<const char*, 10> countedCalls{
-    "glClear",
-    "glBindVertexArray",
-    "glUseProgram",
-    "glUniformMatrix4fv",
-    "glUniform1f",
-    "glUniform1ui",
-    "glDrawElements",
-    "glDrawElementsInstanced",
-    "glDrawArraysInstanced",
-    "glGetError",
-};
-enum counted_t : std::size_t {
-    Clear,
-    BindVertexArray,
-    UseProgram,
-    UniformMatrix4fv,
-    Uniform1f,
-    Uniform1ui,
-    DrawElements,
-    DrawElementsInstanced,
-    DrawArraysInstanced,
-    GetError,
-};
+using ox::probe::GlInterposer;
+using ox::probe::nextSymbol;
 
 struct snapshot_t {
     std::uint64_t frame = 0;
@@ -122,7 +114,8 @@ struct snapshot_t {
     std::size_t shaders = 0;
     std::size_t buffers = 0;
     std::size_t vertexArrays = 0;
-    std::array<std::uint64_t, countedCalls.size()> calls{};
+    std::uint64_t titles = 0;
+    std::map<std::string, std::uint64_t> calls;
 };
 
 constexpr std::size_t frameCapacity = 1u << 16;
@@ -146,12 +139,11 @@ struct probe_t {
     bool closeRequested = false;
     bool reported = false;
     std::vector<snapshot_t> snapshots;
-
-    std::unordered_set<GLuint> programs;
-    std::unordered_set<GLuint> shaders;
-    std::unordered_set<GLuint> buffers;
-    std::unordered_set<GLuint> vertexArrays;
-    std::array<std::uint64_t, countedCalls.size()> calls{};
+    // Frames whose instructions callgrind counts one by one (0: none).
+    std::uint64_t instructionsFrom = 0;
+    std::uint64_t instructionsTo = 0;
+    std::uint64_t statCalls = 0;
+    std::uint64_t lstatCalls = 0;
 };
 
 probe_t& probe() {
@@ -188,10 +180,17 @@ void writeReport(const char* reason) {
     }
 #ifdef VEXEL_PROBE_CALLS
     for (const snapshot_t& s : p.snapshots) {
-        for (std::size_t i = 0; i < countedCalls.size(); ++i) {
+        for (const auto& [name, count] : s.calls) {
             std::fprintf(out, "calls %llu %s %llu\n", static_cast<unsigned long long>(s.frame),
-                         countedCalls[i], static_cast<unsigned long long>(s.calls[i]));
+                         name.c_str(), static_cast<unsigned long long>(count));
         }
+        std::fprintf(out, "calls %llu glfwSetWindowTitle %llu\n",
+                     static_cast<unsigned long long>(s.frame),
+                     static_cast<unsigned long long>(s.titles));
+    }
+    if (vexel::bench::GlCallCounter::uncounted() != 0) {
+        std::fprintf(out, "uncounted_functions %llu\n",
+                     static_cast<unsigned long long>(vexel::bench::GlCallCounter::uncounted()));
     }
 #endif
     const std::size_t recorded = std::min<std::size_t>(p.frames, p.swapNs.size());
@@ -201,15 +200,45 @@ void writeReport(const char* reason) {
     std::fclose(out);
 }
 
-template <typename F>
-F next(const char* name) {
-    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
-}
-
 void takeSnapshot() {
     probe_t& p = probe();
-    p.snapshots.push_back({p.frames, residentBytes(), p.programs.size(), p.shaders.size(),
-                           p.buffers.size(), p.vertexArrays.size(), p.calls});
+    const ox::probe::gl_live_objects_t& live = GlInterposer::liveObjects();
+    snapshot_t s{p.frames,
+                 residentBytes(),
+                 live.programs.size(),
+                 live.shaders.size(),
+                 live.buffers.size(),
+                 live.vertexArrays.size(),
+                 p.titlesSoFar,
+                 {}};
+#ifdef VEXEL_PROBE_CALLS
+    s.calls = vexel::bench::GlCallCounter::totals();
+    for (const auto& [name, count] : {std::pair{"stat", p.statCalls}, {"lstat", p.lstatCalls}}) {
+        if (count != 0) {
+            s.calls[name] = count;
+        }
+    }
+#endif
+    p.snapshots.push_back(std::move(s));
+}
+
+// Callgrind's dumps: one for start-up, one closing the frames not counted,
+// then one per counted frame.
+void dumpInstructions(const probe_t& p) {
+    if (p.instructionsFrom == 0) {
+        return;
+    }
+    if (p.frames == 1) {
+        CALLGRIND_DUMP_STATS_AT("startup");
+    } else if (p.frames + 1 == p.instructionsFrom) {
+        CALLGRIND_DUMP_STATS_AT("uncounted");
+    } else if (p.frames >= p.instructionsFrom && p.frames <= p.instructionsTo) {
+        const std::string label = "frame " + std::to_string(p.frames);
+        CALLGRIND_DUMP_STATS_AT(label.c_str());
+        if (p.frames == p.instructionsTo) {
+            CALLGRIND_STOP_INSTRUMENTATION;
+        }
+    }
 }
 
 __attribute__((constructor)) void startProbe() {
@@ -238,6 +267,18 @@ __attribute__((constructor)) void startProbe() {
         }
         p.snapshots.reserve(p.snapshotFrames.size());
     }
+    if (const char* range = std::getenv("VEXEL_PROBE_INSTRUCTION_FRAMES")) {
+        unsigned long long from = 0;
+        unsigned long long to = 0;
+        // Frame 1 is start-up's own dump, so counted frames begin at 2.
+        if (std::sscanf(range, "%llu-%llu", &from, &to) == 2 && from >= 2 && to >= from) {
+            p.instructionsFrom = from;
+            p.instructionsTo = to;
+        }
+    }
+#ifdef VEXEL_PROBE_CALLS
+    vexel::bench::GlCallCounter::install();
+#endif
     // Touched now, so that recording frames later never adds resident pages.
     p.swapNs.assign(frameCapacity, 0);
 }
@@ -246,225 +287,23 @@ __attribute__((destructor)) void stopProbe() {
     writeReport("exit");
 }
 
-void forget(std::unordered_set<GLuint>& live, GLsizei n, const GLuint* names) {
-    for (GLsizei i = 0; names != nullptr && i < n; ++i) {
-        live.erase(names[i]);
-    }
-}
-
-void remember(std::unordered_set<GLuint>& live, GLsizei n, const GLuint* names) {
-    for (GLsizei i = 0; names != nullptr && i < n; ++i) {
-        live.insert(names[i]);
-    }
-}
-
-// The real entry points, as GLEW would have received them.
-struct real_t {
-    GLuint (*createProgram)() = nullptr;
-    void (*deleteProgram)(GLuint) = nullptr;
-    GLuint (*createShaderProgramv)(GLenum, GLsizei, const char* const*) = nullptr;
-    GLuint (*createShader)(GLenum) = nullptr;
-    void (*deleteShader)(GLuint) = nullptr;
-    void (*genBuffers)(GLsizei, GLuint*) = nullptr;
-    void (*createBuffers)(GLsizei, GLuint*) = nullptr;
-    void (*deleteBuffers)(GLsizei, const GLuint*) = nullptr;
-    void (*genVertexArrays)(GLsizei, GLuint*) = nullptr;
-    void (*createVertexArrays)(GLsizei, GLuint*) = nullptr;
-    void (*deleteVertexArrays)(GLsizei, const GLuint*) = nullptr;
-} real;
-
-GLuint probeCreateProgram() {
-    const GLuint name = real.createProgram();
-    if (name != 0) {
-        probe().programs.insert(name);
-    }
-    return name;
-}
-void probeDeleteProgram(GLuint name) {
-    real.deleteProgram(name);
-    probe().programs.erase(name);
-}
-GLuint probeCreateShaderProgramv(GLenum stage, GLsizei count, const char* const* sources) {
-    const GLuint name = real.createShaderProgramv(stage, count, sources);
-    if (name != 0) {
-        probe().programs.insert(name);
-    }
-    return name;
-}
-GLuint probeCreateShader(GLenum stage) {
-    const GLuint name = real.createShader(stage);
-    if (name != 0) {
-        probe().shaders.insert(name);
-    }
-    return name;
-}
-void probeDeleteShader(GLuint name) {
-    real.deleteShader(name);
-    probe().shaders.erase(name);
-}
-void probeGenBuffers(GLsizei n, GLuint* names) {
-    real.genBuffers(n, names);
-    remember(probe().buffers, n, names);
-}
-void probeCreateBuffers(GLsizei n, GLuint* names) {
-    real.createBuffers(n, names);
-    remember(probe().buffers, n, names);
-}
-void probeDeleteBuffers(GLsizei n, const GLuint* names) {
-    real.deleteBuffers(n, names);
-    forget(probe().buffers, n, names);
-}
-void probeGenVertexArrays(GLsizei n, GLuint* names) {
-    real.genVertexArrays(n, names);
-    remember(probe().vertexArrays, n, names);
-}
-void probeCreateVertexArrays(GLsizei n, GLuint* names) {
-    real.createVertexArrays(n, names);
-    remember(probe().vertexArrays, n, names);
-}
-void probeDeleteVertexArrays(GLsizei n, const GLuint* names) {
-    real.deleteVertexArrays(n, names);
-    forget(probe().vertexArrays, n, names);
-}
-
-#ifdef VEXEL_PROBE_CALLS
-using GLint = int;
-using GLfloat = float;
-using GLboolean = unsigned char;
-
-struct counted_real_t {
-    void (*bindVertexArray)(GLuint) = nullptr;
-    void (*useProgram)(GLuint) = nullptr;
-    void (*uniformMatrix4fv)(GLint, GLsizei, GLboolean, const GLfloat*) = nullptr;
-    void (*uniform1f)(GLint, GLfloat) = nullptr;
-    void (*uniform1ui)(GLint, GLuint) = nullptr;
-    void (*drawElementsInstanced)(GLenum, GLsizei, GLenum, const void*, GLsizei) = nullptr;
-    void (*drawArraysInstanced)(GLenum, GLint, GLsizei, GLsizei) = nullptr;
-} counted;
-
-void count(counted_t call) {
-    ++probe().calls[call];
-}
-
-void countBindVertexArray(GLuint name) {
-    count(BindVertexArray);
-    counted.bindVertexArray(name);
-}
-void countUseProgram(GLuint program) {
-    count(UseProgram);
-    counted.useProgram(program);
-}
-void countUniformMatrix4fv(GLint location, GLsizei n, GLboolean transpose, const GLfloat* m) {
-    count(UniformMatrix4fv);
-    counted.uniformMatrix4fv(location, n, transpose, m);
-}
-void countUniform1f(GLint location, GLfloat value) {
-    count(Uniform1f);
-    counted.uniform1f(location, value);
-}
-void countUniform1ui(GLint location, GLuint value) {
-    count(Uniform1ui);
-    counted.uniform1ui(location, value);
-}
-void countDrawElementsInstanced(GLenum mode, GLsizei n, GLenum type, const void* indices,
-                                GLsizei instances) {
-    count(DrawElementsInstanced);
-    counted.drawElementsInstanced(mode, n, type, indices, instances);
-}
-void countDrawArraysInstanced(GLenum mode, GLint first, GLsizei n, GLsizei instances) {
-    count(DrawArraysInstanced);
-    counted.drawArraysInstanced(mode, first, n, instances);
-}
-#endif
-
-// Swaps the real entry point for the probe's when `name` is one it watches.
-template <typename F>
-proc_t watch(std::string_view name, std::string_view wanted, proc_t found, F& slot, F wrapper) {
-    if (name != wanted || found == nullptr) {
-        return nullptr;
-    }
-    slot = reinterpret_cast<F>(found);
-    return reinterpret_cast<proc_t>(wrapper);
-}
-
-proc_t intercept(const unsigned char* rawName, proc_t found) {
-    if (rawName == nullptr || found == nullptr) {
-        return found;
-    }
-    const std::string_view name(reinterpret_cast<const char*>(rawName));
-    proc_t wrapped = nullptr;
-    if ((wrapped =
-             watch(name, "glCreateProgram", found, real.createProgram, &probeCreateProgram)) ||
-        (wrapped =
-             watch(name, "glDeleteProgram", found, real.deleteProgram, &probeDeleteProgram)) ||
-        (wrapped = watch(name, "glCreateShaderProgramv", found, real.createShaderProgramv,
-                         &probeCreateShaderProgramv)) ||
-        (wrapped = watch(name, "glCreateShader", found, real.createShader, &probeCreateShader)) ||
-        (wrapped = watch(name, "glDeleteShader", found, real.deleteShader, &probeDeleteShader)) ||
-        (wrapped = watch(name, "glGenBuffers", found, real.genBuffers, &probeGenBuffers)) ||
-        (wrapped =
-             watch(name, "glCreateBuffers", found, real.createBuffers, &probeCreateBuffers)) ||
-        (wrapped =
-             watch(name, "glDeleteBuffers", found, real.deleteBuffers, &probeDeleteBuffers)) ||
-        (wrapped = watch(name, "glGenVertexArrays", found, real.genVertexArrays,
-                         &probeGenVertexArrays)) ||
-        (wrapped = watch(name, "glCreateVertexArrays", found, real.createVertexArrays,
-                         &probeCreateVertexArrays)) ||
-        (wrapped = watch(name, "glDeleteVertexArrays", found, real.deleteVertexArrays,
-                         &probeDeleteVertexArrays))) {
-        return wrapped;
-    }
-#ifdef VEXEL_PROBE_CALLS
-    if ((wrapped = watch(name, "glBindVertexArray", found, counted.bindVertexArray,
-                         &countBindVertexArray)) ||
-        (wrapped = watch(name, "glUseProgram", found, counted.useProgram, &countUseProgram)) ||
-        (wrapped = watch(name, "glUniformMatrix4fv", found, counted.uniformMatrix4fv,
-                         &countUniformMatrix4fv)) ||
-        (wrapped = watch(name, "glUniform1f", found, counted.uniform1f, &countUniform1f)) ||
-        (wrapped = watch(name, "glUniform1ui", found, counted.uniform1ui, &countUniform1ui)) ||
-        (wrapped = watch(name, "glDrawElementsInstanced", found, counted.drawElementsInstanced,
-                         &countDrawElementsInstanced)) ||
-        (wrapped = watch(name, "glDrawArraysInstanced", found, counted.drawArraysInstanced,
-                         &countDrawArraysInstanced))) {
-        return wrapped;
-    }
-#endif
-    return found;
-}
-
 } // namespace
 
 extern "C" {
 
-__attribute__((visibility("default"))) proc_t glXGetProcAddressARB(const unsigned char* name) {
-    static const auto realLookup = next<proc_t (*)(const unsigned char*)>("glXGetProcAddressARB");
-    return intercept(name, realLookup != nullptr ? realLookup(name) : nullptr);
-}
-
-__attribute__((visibility("default"))) proc_t glXGetProcAddress(const unsigned char* name) {
-    static const auto realLookup = next<proc_t (*)(const unsigned char*)>("glXGetProcAddress");
-    return intercept(name, realLookup != nullptr ? realLookup(name) : nullptr);
-}
-
 #ifdef VEXEL_PROBE_CALLS
-// OpenGL 1.1 entry points are linked directly rather than fetched by GLEW.
-__attribute__((visibility("default"))) void glClear(unsigned int mask) {
-    static const auto real = next<void (*)(unsigned int)>("glClear");
-    count(Clear);
-    real(mask);
+__attribute__((visibility("default"))) int stat(const char* __restrict path,
+                                                struct stat* __restrict info) noexcept {
+    static const auto real = nextSymbol<int (*)(const char*, struct stat*)>("stat");
+    ++probe().statCalls;
+    return real(path, info);
 }
 
-__attribute__((visibility("default"))) void glDrawElements(GLenum mode, GLsizei n, GLenum type,
-                                                           const void* indices) {
-    static const auto real = next<void (*)(GLenum, GLsizei, GLenum, const void*)>("glDrawElements");
-    count(DrawElements);
-    real(mode, n, type, indices);
-}
-
-__attribute__((visibility("default"))) GLenum glGetError() {
-    static const auto real = next<GLenum (*)()>("glGetError");
-    count(GetError);
-    return real();
+__attribute__((visibility("default"))) int lstat(const char* __restrict path,
+                                                 struct stat* __restrict info) noexcept {
+    static const auto real = nextSymbol<int (*)(const char*, struct stat*)>("lstat");
+    ++probe().lstatCalls;
+    return real(path, info);
 }
 #endif
 
@@ -472,14 +311,16 @@ struct GLFWwindow;
 
 __attribute__((visibility("default"))) void glfwSetWindowTitle(GLFWwindow* window,
                                                                const char* title) {
-    static const auto realSetTitle = next<void (*)(GLFWwindow*, const char*)>("glfwSetWindowTitle");
+    static const auto realSetTitle =
+        nextSymbol<void (*)(GLFWwindow*, const char*)>("glfwSetWindowTitle");
     realSetTitle(window, title);
     ++probe().titlesSoFar;
 }
 
 __attribute__((visibility("default"))) void glfwSwapBuffers(GLFWwindow* window) {
-    static const auto realSwap = next<void (*)(GLFWwindow*)>("glfwSwapBuffers");
-    static const auto setShouldClose = next<void (*)(GLFWwindow*, int)>("glfwSetWindowShouldClose");
+    static const auto realSwap = nextSymbol<void (*)(GLFWwindow*)>("glfwSwapBuffers");
+    static const auto setShouldClose =
+        nextSymbol<void (*)(GLFWwindow*, int)>("glfwSetWindowShouldClose");
     realSwap(window);
 
     probe_t& p = probe();
@@ -498,6 +339,7 @@ __attribute__((visibility("default"))) void glfwSwapBuffers(GLFWwindow* window) 
         p.snapshotFrames.end()) {
         takeSnapshot();
     }
+    dumpInstructions(p);
     const bool enoughFrames = p.stopFrames > 0 && p.frames >= p.stopFrames;
     const bool enoughTime =
         p.stopSeconds > 0.0 && static_cast<double>(now - p.firstFrameNs) >= p.stopSeconds * 1e9;
