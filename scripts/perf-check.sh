@@ -21,11 +21,14 @@
 #    and the file-status queries, per steady frame (frames 10 to 30).
 # 4. Each program under callgrind: the frame loop thread's instructions from
 #    process start to the first presented frame and in each of frames 3 to 9.
-#    Only those few frames are measured; instrumentation stops after them.
+#    Only those few frames are measured; instrumentation stops after them. A
+#    steady frame is counted without malloc's free-list search, whose cost
+#    depends on how start-up's threads left the heap (bench/perf/CallgrindDump.hpp).
 #
-# Every run uses --fixed-dt, so both programs draw the same frames each time. Results land in BUILD/perf-report/ (measured.txt is machine-readable,
-# in the references' format). Exit code: 0 within bounds, 1 a figure out of
-# bounds, 2 a run that failed.
+# Every run uses --fixed-dt, so both programs draw the same frames each time.
+# Results land in BUILD/perf-report/ (measured.txt is machine-readable, in the
+# references' format). Exit code: 0 within bounds, 1 a figure out of bounds,
+# 2 a run that failed.
 set -euo pipefail
 
 update=()
@@ -55,6 +58,17 @@ call_first=10
 call_last=30
 instruction_first=3
 instruction_last=9
+
+# What the instruction counts depend on besides our code: the processor (the
+# C library picks its string functions by it, and llvmpipe generates its
+# shader code for it) and the versions of what runs the counted code.
+machine() {
+    local cpu libraries
+    cpu=$(sed -n 's/^model name[[:space:]]*:[[:space:]]*//p' /proc/cpuinfo | head -n 1)
+    libraries=$(dpkg-query -W -f='${Package} ${Version}, ' libc6 libgl1-mesa-dri libllvm15 \
+        2>/dev/null | sed 's/, $//')
+    echo "${cpu:-unknown processor}; ${libraries:-unknown libraries}; $(valgrind --version)"
+}
 
 started=$(date +%s)
 report_dir="$build_dir/perf-report"
@@ -95,41 +109,22 @@ for program in demo baseline; do
         >"$report_dir/$program.calls.out" 2>&1 || failed "$program (calls)" "$report_dir/$program.calls.out"
 done
 
-count_instructions() {
-    rm -rf "$report_dir/callgrind"
-    mkdir -p "$report_dir/callgrind"
-    for program in demo baseline; do
-        echo "== $program: instructions (callgrind)"
-        (cd "$work_dir" && timeout 900 env LD_PRELOAD="$build_dir/bench/libvexel-frame-probe.so" \
-            VEXEL_PROBE_INSTRUCTION_FRAMES="$instruction_first-$instruction_last" \
-            valgrind --tool=callgrind --smc-check=all-non-file --separate-threads=yes \
-            --callgrind-out-file="$report_dir/callgrind/$program.%p" \
-            "${binary[$program]}" --frames $((instruction_last + 1)) --fixed-dt $fixed_dt) \
-            >"$report_dir/$program.callgrind.out" 2>&1 || failed "$program (callgrind)" "$report_dir/$program.callgrind.out"
-    done
-}
+for program in demo baseline; do
+    echo "== $program: instructions (callgrind)"
+    (cd "$work_dir" && timeout 900 env LD_PRELOAD="$build_dir/bench/libvexel-frame-probe.so" \
+        VEXEL_PROBE_INSTRUCTION_FRAMES="$instruction_first-$instruction_last" \
+        valgrind --tool=callgrind --smc-check=all-non-file --separate-threads=yes \
+        --callgrind-out-file="$report_dir/callgrind/$program.%p" \
+        "${binary[$program]}" --frames $((instruction_last + 1)) --fixed-dt $fixed_dt) \
+        >"$report_dir/$program.callgrind.out" 2>&1 || failed "$program (callgrind)" "$report_dir/$program.callgrind.out"
+done
 
-compare() {
-    "$build_dir/bench/vexel-perf-check" "$@" \
-        --calls demo="$report_dir/demo.calls" --calls baseline="$report_dir/baseline.calls" \
-        --callgrind demo="$report_dir/callgrind/demo" --callgrind baseline="$report_dir/callgrind/baseline" \
-        --references "$root/bench/perf/references.txt" --bounds "$root/bench/perf/bounds.txt" \
-        --engine-cpu "$report_dir/engine-cpu.txt" --out "$report_dir/measured.txt"
-}
-
-count_instructions
 status=0
-compare "${update[@]}" || status=$?
-# In two of the first seven checks of an unchanged tree, at a load average of
-# 15 on 2 cores, a whole run of the demo counted 0.3% more per frame than the
-# other runs of the same code (see docs/performance.md, "Noise"). A real change moves the counts the same way every
-# time, so instructions out of their bounds are counted once more, and only
-# the second count decides. Call counts are exact and are not measured again.
-if [[ $status -eq 1 && ${#update[@]} -eq 0 ]]; then
-    echo "== a figure left its bound: counting the instructions once more"
-    count_instructions
-    status=0
-    compare || status=$?
-fi
+"$build_dir/bench/vexel-perf-check" "${update[@]}" \
+    --calls demo="$report_dir/demo.calls" --calls baseline="$report_dir/baseline.calls" \
+    --callgrind demo="$report_dir/callgrind/demo" --callgrind baseline="$report_dir/callgrind/baseline" \
+    --references "$root/bench/perf/references.txt" --bounds "$root/bench/perf/bounds.txt" \
+    --engine-cpu "$report_dir/engine-cpu.txt" --machine "$(machine)" \
+    --out "$report_dir/measured.txt" || status=$?
 echo "The check took $(($(date +%s) - started)) s."
 exit "$status"

@@ -3,7 +3,9 @@
 // Compares a cost check's figures with their references and bounds, and lays
 // the outcome out as a table: each figure, its reference, what was measured,
 // the bound and the difference. GL calls must match exactly, function by
-// function; instruction counts may move within their bounds.
+// function; instruction counts may move within their bounds. A program's own
+// counts are checked only against references from the same machine (see
+// perf_figures_t::machine); the ratio of the two programs is checked anywhere.
 
 #include "perf/PerfFigures.hpp"
 

@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <cctype>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -18,6 +19,15 @@ std::optional<perf_figures_t> readPerfFigures(std::istream& in, std::string& err
         std::istringstream fields(line);
         std::string kind;
         if (!(fields >> kind)) {
+            continue;
+        }
+        if (kind == "machine") {
+            std::string text;
+            std::getline(fields >> std::ws, text);
+            while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) {
+                text.pop_back();
+            }
+            figures.machine = text;
             continue;
         }
         std::string program;
@@ -41,6 +51,9 @@ std::optional<perf_figures_t> readPerfFigures(std::istream& in, std::string& err
 }
 
 void writePerfFigures(std::ostream& out, const perf_figures_t& figures) {
+    if (!figures.machine.empty()) {
+        out << fmt::format("machine {}\n", figures.machine);
+    }
     for (const auto& [program, calls] : figures.calls) {
         for (const auto& [name, perFrame] : calls) {
             out << fmt::format("calls {} {} {}\n", program, name, perFrame);

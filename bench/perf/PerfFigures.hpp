@@ -4,6 +4,7 @@
 // committed beside this file. Both are kept as plain text, one figure a line,
 //   calls <program> <function> <calls per steady frame>
 //   instructions <program> <frame|startup> <count>
+//   machine <the processor and the libraries that execute the counted code>
 // with '#' starting a comment, so that a change to the references reads as a
 // diff of the figures that moved.
 
@@ -16,6 +17,10 @@
 namespace vexel::bench {
 
 struct perf_figures_t {
+    // Instruction counts hold for one processor and one build of the C
+    // library, Mesa and LLVM (the code llvmpipe generates depends on the
+    // processor); calls and the demo/baseline ratio hold anywhere.
+    std::string machine;
     // GL calls per steady frame: program -> function -> calls.
     std::map<std::string, std::map<std::string, double>> calls;
     // Main-thread instructions per steady frame, by program.

@@ -3,18 +3,20 @@
 //
 //   vexel-perf-check --calls PROGRAM=PROBE_REPORT ... --callgrind PROGRAM=PREFIX ...
 //                    --references FILE --bounds FILE --out FILE
-//                    [--engine-cpu FILE] [--update]
+//                    [--engine-cpu FILE] [--machine TEXT] [--update]
 //
 // PROBE_REPORT is a call probe's report with two snapshots: the calls per
 // steady frame are the difference between them over the frames in between.
 // PREFIX names one program's callgrind dumps (PREFIX.<pid>.<n>-<thread>): the
 // frame loop thread's dump labelled "startup" gives the instructions to the
 // first presented frame, those labelled "frame N" one steady frame each, of
-// which the median counts. The figures go to --out; with --update they also
+// which the median counts. --machine names the processor and libraries the
+// counts were made with. The figures go to --out; with --update they also
 // replace the references. Exit code 0 when every figure is within its bound,
 // 1 when one is not, 2 when something could not be read.
 
 #include "compare/ProbeReport.hpp"
+#include "perf/CallgrindDump.hpp"
 #include "perf/PerfComparison.hpp"
 #include "perf/PerfFigures.hpp"
 
@@ -40,6 +42,7 @@ struct options_t {
     std::string bounds;
     std::string out;
     std::string engineCpu;
+    std::string machine;
     bool update = false;
 };
 
@@ -77,6 +80,8 @@ bool parse(int argc, char** argv, options_t& options) {
             options.out = value;
         } else if (name == "--engine-cpu") {
             options.engineCpu = value;
+        } else if (name == "--machine") {
+            options.machine = value;
         } else {
             good = false;
         }
@@ -115,10 +120,14 @@ std::map<std::string, double> callsPerFrame(const std::string& path) {
 
 struct instructions_t {
     double startup = -1.0;
+    // Per steady frame: the dump's total, and what the check counts.
+    std::vector<double> frameTotals;
     std::vector<double> frames;
 };
 
-// The frame loop thread's (thread 1) dumps of one program.
+// The frame loop thread's (thread 1) dumps of one program. Start-up is its
+// whole count; a steady frame leaves out malloc's free-list search (see
+// perf/CallgrindDump.hpp). A dump that cannot be read is skipped and named.
 instructions_t readCallgrind(const std::string& prefix) {
     instructions_t found;
     const std::filesystem::path stem(prefix);
@@ -131,20 +140,15 @@ instructions_t readCallgrind(const std::string& prefix) {
             continue;
         }
         std::ifstream in(entry.path());
-        std::string line;
-        std::string label;
-        double total = -1.0;
-        while (std::getline(in, line)) {
-            if (line.starts_with("desc: Trigger: Client Request: ")) {
-                label = line.substr(std::string("desc: Trigger: Client Request: ").size());
-            } else if (line.starts_with("totals: ") || line.starts_with("summary: ")) {
-                total = std::stod(line.substr(line.find(' ') + 1));
-            }
-        }
-        if (label == "startup") {
-            found.startup = total;
-        } else if (label.starts_with("frame ") && total >= 0.0) {
-            found.frames.push_back(total);
+        std::string problem;
+        const auto dump = readCallgrindDump(in, problem);
+        if (!dump) {
+            std::fprintf(stderr, "%s: %s\n", entry.path().c_str(), problem.c_str());
+        } else if (dump->label == "startup") {
+            found.startup = dump->total;
+        } else if (dump->label.starts_with("frame ")) {
+            found.frameTotals.push_back(dump->total);
+            found.frames.push_back(dump->withoutFreeListSearch());
         }
     }
     return found;
@@ -181,6 +185,7 @@ int main(int argc, char** argv) {
     }
 
     perf_figures_t measured;
+    measured.machine = options.machine;
     for (const auto& [program, path] : options.calls) {
         const auto perFrame = callsPerFrame(path);
         if (perFrame.empty()) {
@@ -197,10 +202,11 @@ int main(int argc, char** argv) {
         if (!counts.frames.empty()) {
             measured.frameInstructions[program] = median(counts.frames);
         }
-        fmt::print("{}: instructions to the first frame {:.0f}; per frame, {} frames:", program,
-                   counts.startup, counts.frames.size());
-        for (const double frame : counts.frames) {
-            fmt::print(" {:.0f}", frame);
+        fmt::print("{}: instructions to the first frame {:.0f}; per frame, {} frames, counted "
+                   "(total):",
+                   program, counts.startup, counts.frames.size());
+        for (std::size_t i = 0; i < counts.frames.size(); ++i) {
+            fmt::print(" {:.0f} ({:.0f})", counts.frames[i], counts.frameTotals[i]);
         }
         fmt::print("\n");
     }
@@ -235,6 +241,13 @@ int main(int argc, char** argv) {
 
     const PerfComparison comparison = PerfComparison::compare(measured, *reference, *bounds);
     fmt::print("\n{}", comparison.table());
+    if (measured.machine != reference->machine) {
+        fmt::print("\nThe references were counted on another machine ({}); this one is {}. Each "
+                   "program's own counts are shown, not checked: `make perf-update` here makes "
+                   "references for this machine.\n",
+                   reference->machine.empty() ? "not named" : reference->machine,
+                   measured.machine.empty() ? "not named" : measured.machine);
+    }
     if (!options.engineCpu.empty()) {
         std::ifstream in(options.engineCpu);
         std::string line;

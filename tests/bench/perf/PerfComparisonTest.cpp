@@ -17,6 +17,7 @@ using vexel::bench::PerfComparison;
 
 perf_figures_t references() {
     perf_figures_t figures;
+    figures.machine = "AMD EPYC; libc6 2.36-9";
     figures.calls["demo"] = {{"glClear", 1}, {"glGetError", 1085}, {"glUseProgram", 362}};
     figures.calls["baseline"] = {{"glClear", 1}, {"glUseProgram", 362}};
     figures.frameInstructions = {{"demo", 34000000}, {"baseline", 33800000}};
@@ -74,6 +75,23 @@ TEST(PerfComparisonTest, FailsExactlyTheFiguresThatLeftTheirBounds) {
          [](perf_figures_t& f) { f.calls["demo"].erase("glGetError"); },
          false,
          {{"demo calls per frame", "1 functions changed"}, {"  glGetError", "call gone"}}},
+        {"counted on another machine: each program's counts only shown, the ratio checked",
+         [](perf_figures_t& f) {
+             f.machine = "another processor";
+             f.frameInstructions["demo"] = 35020000;
+             f.frameInstructions["baseline"] = 34814000;
+             f.startupInstructions["demo"] = 1900000000;
+         },
+         true,
+         {}},
+        {"counted on another machine, the ratio over its bound",
+         [](perf_figures_t& f) {
+             f.machine = "another processor";
+             f.frameInstructions["demo"] = 35100000;
+             f.frameInstructions["baseline"] = 34814000;
+         },
+         false,
+         {{"demo/baseline instructions per frame", "+0.0007 to the bound"}}},
         {"a program not measured",
          [](perf_figures_t& f) {
              f.calls.erase("baseline");
@@ -119,7 +137,8 @@ struct reading_case_t {
 TEST(PerfComparisonTest, ReadsOnlyWellFormedFiguresAndBounds) {
     const std::vector<reading_case_t> figures{
         {"comments and blank lines",
-         "# references\n\ncalls demo glClear 1 # one clear\ninstructions demo frame 34000000\n"
+         "# references\n\nmachine AMD EPYC; libc6 2.36-9\ncalls demo glClear 1 # one clear\n"
+         "instructions demo frame 34000000\n"
          "instructions demo startup 1800000000\n",
          true},
         {"an unknown kind of figure", "frames demo 300 1\n", false},
