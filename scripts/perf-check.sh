@@ -22,7 +22,7 @@
 # 4. Each program under callgrind: the frame loop thread's instructions from
 #    process start to the first presented frame and in each of frames 3 to 9.
 #    Only those few frames are measured; instrumentation stops after them. A
-#    steady frame is counted without malloc's free-list search, whose cost
+#    steady frame is counted without the allocator's heap bookkeeping, whose cost
 #    depends on how start-up's threads left the heap (bench/perf/CallgrindDump.hpp).
 #
 # Every run uses --fixed-dt, so both programs draw the same frames each time.

@@ -13,14 +13,23 @@ namespace {
 
 constexpr std::string_view kTrigger = "desc: Trigger: Client Request: ";
 
-// The functions of glibc's malloc that walk, split and sort the free lists.
-// unlink_chunk is matched by prefix: GCC names its specialised copy
-// "unlink_chunk.constprop.0".
-constexpr std::array<std::string_view, 5> kFreeListSearch{
-    "_int_malloc", "unlink_chunk", "malloc_consolidate", "sysmalloc", "alloc_perturb"};
+// The functions of glibc's malloc that search, split and merge free chunks and
+// grow or trim the heap. GCC's specialised copies carry a suffix
+// ("unlink_chunk.constprop.0"), so a name also matches with one.
+constexpr std::array<std::string_view, 11> kHeapBookkeeping{"_int_malloc",
+                                                            "unlink_chunk",
+                                                            "malloc_consolidate",
+                                                            "sysmalloc",
+                                                            "sysmalloc_mmap",
+                                                            "sysmalloc_mmap_fallback",
+                                                            "systrim",
+                                                            "alloc_perturb",
+                                                            "__glibc_morecore",
+                                                            "sbrk",
+                                                            "brk"};
 
-bool isFreeListSearch(std::string_view function) {
-    for (const std::string_view name : kFreeListSearch) {
+bool isHeapBookkeeping(std::string_view function) {
+    for (const std::string_view name : kHeapBookkeeping) {
         if (function == name || (function.starts_with(name) && function.size() > name.size() &&
                                  function[name.size()] == '.')) {
             return true;
@@ -69,14 +78,14 @@ bool readCount(std::string_view text, double& count) {
 
 } // namespace
 
-double callgrind_dump_t::withoutFreeListSearch() const {
-    double search = 0.0;
+double callgrind_dump_t::withoutHeapBookkeeping() const {
+    double bookkeeping = 0.0;
     for (const auto& [function, count] : libcSelf) {
-        if (isFreeListSearch(function)) {
-            search += count;
+        if (isHeapBookkeeping(function)) {
+            bookkeeping += count;
         }
     }
-    return total - search;
+    return total - bookkeeping;
 }
 
 std::optional<callgrind_dump_t> readCallgrindDump(std::istream& in, std::string& error) {

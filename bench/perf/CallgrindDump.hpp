@@ -3,12 +3,12 @@
 // One dump that callgrind writes when the frame probe asks for it: its label,
 // its instruction total and the instructions each function executed itself.
 //
-// A steady frame is counted without the allocator's free-list search (glibc's
-// malloc slow path, see `withoutFreeListSearch`). Mesa makes about 800
-// allocations a frame that its per-thread cache cannot serve, and what each of
-// them costs depends on how the heap was laid out by the threads of start-up:
-// identical runs of one program differed by 0.3% per frame in that code alone,
-// and by 0.03% in everything else.
+// A steady frame is counted without glibc's heap bookkeeping (see
+// `withoutHeapBookkeeping`). Mesa makes about 800 allocations a frame that the
+// per-thread cache cannot serve, and what each of them costs depends on how
+// the threads of start-up left the heap: identical runs of one program
+// differed by up to 0.3% per frame in that code alone, and by 0.03% in
+// everything else.
 
 #include <iosfwd>
 #include <map>
@@ -25,10 +25,11 @@ struct callgrind_dump_t {
     // the C library (the only object whose functions are looked up by name).
     std::map<std::string, double> libcSelf;
 
-    // The total less what glibc's malloc spent searching and sorting its free
-    // lists (_int_malloc and the helpers it alone calls). The call into malloc
-    // and a hit in the per-thread cache stay counted, and so does free.
-    double withoutFreeListSearch() const;
+    // The total less what glibc's malloc spent searching, splitting and
+    // merging free chunks and growing or trimming the heap (_int_malloc and
+    // the helpers only the allocator calls). The call into malloc, a hit in the
+    // per-thread cache and free stay counted.
+    double withoutHeapBookkeeping() const;
 };
 
 // Reads a dump in callgrind's format (compressed names and positions as

@@ -126,7 +126,7 @@ struct instructions_t {
 };
 
 // The frame loop thread's (thread 1) dumps of one program. Start-up is its
-// whole count; a steady frame leaves out malloc's free-list search (see
+// whole count; a steady frame leaves out the allocator's heap bookkeeping (see
 // perf/CallgrindDump.hpp). A dump that cannot be read is skipped and named.
 instructions_t readCallgrind(const std::string& prefix) {
     instructions_t found;
@@ -148,7 +148,7 @@ instructions_t readCallgrind(const std::string& prefix) {
             found.startup = dump->total;
         } else if (dump->label.starts_with("frame ")) {
             found.frameTotals.push_back(dump->total);
-            found.frames.push_back(dump->withoutFreeListSearch());
+            found.frames.push_back(dump->withoutHeapBookkeeping());
         }
     }
     return found;
