@@ -4,7 +4,7 @@
 // committed beside this file. Both are kept as plain text, one figure a line,
 //   calls <program> <function> <calls per steady frame>
 //   instructions <program> <frame|startup> <count>
-//   machine <the processor and the libraries that execute the counted code>
+//   machine <what else the counts depend on: valgrind, the processor, libraries>
 // with '#' starting a comment, so that a change to the references reads as a
 // diff of the figures that moved.
 
@@ -17,9 +17,9 @@
 namespace vexel::bench {
 
 struct perf_figures_t {
-    // Instruction counts hold for one processor and one build of the C
-    // library, Mesa and LLVM (the code llvmpipe generates depends on the
-    // processor); calls and the demo/baseline ratio hold anywhere.
+    // Instruction counts hold for one build of valgrind, the C library, Mesa
+    // and LLVM, and the processor valgrind presents; calls and the
+    // demo/baseline ratio hold anywhere.
     std::string machine;
     // GL calls per steady frame: program -> function -> calls.
     std::map<std::string, std::map<std::string, double>> calls;

@@ -10,8 +10,9 @@
 // PREFIX names one program's callgrind dumps (PREFIX.<pid>.<n>-<thread>): the
 // frame loop thread's dump labelled "startup" gives the instructions to the
 // first presented frame, those labelled "frame N" one steady frame each, of
-// which the median counts. --machine names the processor and libraries the
-// counts were made with. The figures go to --out; with --update they also
+// which the median counts. --machine names what else the counts depend on
+// (valgrind, the processor it presents, the libraries). The figures go to
+// --out; with --update they also
 // replace the references. Exit code 0 when every figure is within its bound,
 // 1 when one is not, 2 when something could not be read.
 
