@@ -4,6 +4,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <istream>
 #include <string_view>
 
