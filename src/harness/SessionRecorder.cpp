@@ -1,11 +1,10 @@
 #include "harness/SessionRecorder.hpp"
 
 #include "harness/InputScript.hpp"
+#include "harness/OutputFile.hpp"
 
 #include <fmt/format.h>
 
-#include <cerrno>
-#include <cstring>
 #include <utility>
 
 namespace ox::harness {
@@ -15,21 +14,13 @@ using renderer::EInputKey;
 using renderer::EInputMouseButton;
 
 struct SessionRecorder::state_t {
-    std::filesystem::path path;
-    std::FILE* stream = nullptr;
+    std::unique_ptr<OutputFile> file;
     std::uint32_t frame = 1;
-    std::string failure;
 
     template <typename... Args>
     void line(fmt::format_string<Args...> format, Args&&... args) {
-        if (stream == nullptr || !failure.empty()) {
-            return;
-        }
-        const std::string text =
-            fmt::format("{} ", frame) + fmt::format(format, std::forward<Args>(args)...) + "\n";
-        if (std::fwrite(text.data(), 1, text.size(), stream) != text.size()) {
-            failure = std::strerror(errno);
-        }
+        file->write(fmt::format("{} ", frame) + fmt::format(format, std::forward<Args>(args)...) +
+                    "\n");
     }
 };
 
@@ -44,6 +35,7 @@ const char* actionWord(EInputAction action) {
 SessionRecorder::SessionRecorder(std::shared_ptr<state_t> state)
     : state(std::move(state)) {}
 
+// The listeners may outlive the recorder; once it is gone they write nothing.
 SessionRecorder::~SessionRecorder() {
     std::string ignored;
     close(ignored);
@@ -51,22 +43,13 @@ SessionRecorder::~SessionRecorder() {
 
 std::unique_ptr<SessionRecorder> SessionRecorder::open(const std::filesystem::path& path,
                                                        std::string& error) {
-    std::error_code code;
-    if (std::filesystem::is_directory(path, code)) {
-        error = path.string() + ": is a directory";
-        return nullptr;
-    }
-    std::FILE* stream = std::fopen(path.c_str(), "w");
-    if (stream == nullptr) {
-        error = path.string() + ": cannot be written (" + std::strerror(errno) + ")";
-        return nullptr;
-    }
     auto state = std::make_shared<state_t>();
-    state->path = path;
-    state->stream = stream;
-    std::fputs("# Recorded by vexel --record: FRAME EVENT ARGUMENTS, each event before its "
-               "frame.\n",
-               stream);
+    state->file = OutputFile::open(path, error);
+    if (!state->file) {
+        return nullptr;
+    }
+    state->file->write("# Recorded by vexel --record: FRAME EVENT ARGUMENTS, each event before its "
+                       "frame.\n");
     return std::unique_ptr<SessionRecorder>(new SessionRecorder(std::move(state)));
 }
 
@@ -110,18 +93,7 @@ void SessionRecorder::setEventFrame(std::uint32_t frame) {
 }
 
 bool SessionRecorder::close(std::string& error) {
-    if (state->stream == nullptr) {
-        return true;
-    }
-    if (std::fclose(state->stream) != 0 && state->failure.empty()) {
-        state->failure = std::strerror(errno);
-    }
-    state->stream = nullptr;
-    if (!state->failure.empty()) {
-        error = state->path.string() + ": " + state->failure;
-        return false;
-    }
-    return true;
+    return state->file->close(error);
 }
 
 } // namespace ox::harness

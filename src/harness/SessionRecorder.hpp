@@ -3,7 +3,6 @@
 #include "renderer/IRendererWindowEventsDispatcher.hpp"
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>

@@ -2,9 +2,9 @@
 
 #include <fmt/format.h>
 
-#include <cerrno>
+#include <array>
 #include <cmath>
-#include <cstring>
+#include <string_view>
 #include <utility>
 
 namespace ox::harness {
@@ -26,47 +26,30 @@ char* appendMs(char* out, char* end, double seconds) {
 
 } // namespace
 
-StatsFile::StatsFile(std::filesystem::path path, std::FILE* stream, bool withGpu)
-    : file(std::move(path))
-    , stream(stream)
-    , withGpu(withGpu)
-    , buffer(std::make_unique<std::array<char, 1 << 16>>()) {
-    std::setvbuf(stream, buffer->data(), _IOFBF, buffer->size());
-}
+StatsFile::StatsFile(std::unique_ptr<OutputFile> file, bool withGpu)
+    : file(std::move(file))
+    , withGpu(withGpu) {}
 
-StatsFile::~StatsFile() {
-    std::string ignored;
-    close(ignored);
-}
+StatsFile::~StatsFile() = default;
 
 std::unique_ptr<StatsFile> StatsFile::open(const std::filesystem::path& path, bool withGpu,
                                            std::string& error) {
-    std::error_code code;
-    if (std::filesystem::is_directory(path, code)) {
-        error = path.string() + ": is a directory";
+    std::unique_ptr<OutputFile> file = OutputFile::open(path, error);
+    if (!file) {
         return nullptr;
     }
-    std::FILE* stream = std::fopen(path.c_str(), "w");
-    if (stream == nullptr) {
-        error = path.string() + ": cannot be written (" + std::strerror(errno) + ")";
-        return nullptr;
-    }
-    std::unique_ptr<StatsFile> stats(new StatsFile(path, stream, withGpu));
     const char* header = withGpu ? "frame,frame_ms,gpu_frame_ms,gpu_group0_ms,gpu_group1_ms,"
                                    "gpu_group2_ms\n"
                                  : "frame,frame_ms\n";
-    if (std::fputs(header, stream) == EOF) {
+    if (!file->write(header)) {
         error = path.string() + ": cannot be written";
         return nullptr;
     }
-    return stats;
+    return std::unique_ptr<StatsFile>(new StatsFile(std::move(file), withGpu));
 }
 
 bool StatsFile::writeRow(std::uint32_t frame, double frameSeconds, double gpuFrameSeconds,
                          const FrameTimings::group_seconds_t& gpuGroupSeconds) {
-    if (stream == nullptr || !failure.empty()) {
-        return false;
-    }
     // Seven fields of at most a few dozen characters each.
     std::array<char, 256> row;
     char* const end = row.data() + row.size() - 1;
@@ -79,30 +62,11 @@ bool StatsFile::writeRow(std::uint32_t frame, double frameSeconds, double gpuFra
         }
     }
     *out++ = '\n';
-    const auto size = static_cast<std::size_t>(out - row.data());
-    if (std::fwrite(row.data(), 1, size, stream) != size) {
-        failure = std::strerror(errno);
-        return false;
-    }
-    return true;
+    return file->write(std::string_view(row.data(), static_cast<std::size_t>(out - row.data())));
 }
 
 bool StatsFile::close(std::string& error) {
-    if (stream == nullptr) {
-        return true;
-    }
-    if (std::fflush(stream) != 0 && failure.empty()) {
-        failure = std::strerror(errno);
-    }
-    if (std::fclose(stream) != 0 && failure.empty()) {
-        failure = std::strerror(errno);
-    }
-    stream = nullptr;
-    if (!failure.empty()) {
-        error = file.string() + ": " + failure;
-        return false;
-    }
-    return true;
+    return file->close(error);
 }
 
 } // namespace ox::harness

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "harness/FrameTimings.hpp"
+#include "harness/OutputFile.hpp"
 
-#include <array>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -14,7 +13,7 @@ namespace ox::harness {
 // The per-frame CSV of --stats: a header, then one row per frame, "frame,
 // frame_ms" or, with GPU times, "frame,frame_ms,gpu_frame_ms,
 // gpu_group0_ms,gpu_group1_ms,gpu_group2_ms". Rows are formatted on the stack
-// and collected in a large buffer of the file's own, so a row costs neither an
+// and collected in the output file's buffer, so a row costs neither an
 // allocation nor a system call. Main thread only.
 class StatsFile {
 public:
@@ -36,16 +35,13 @@ public:
     // `error` when anything could not be written.
     bool close(std::string& error);
 
-    const std::filesystem::path& path() const { return file; }
+    const std::filesystem::path& path() const { return file->path(); }
 
 private:
-    StatsFile(std::filesystem::path path, std::FILE* stream, bool withGpu);
+    StatsFile(std::unique_ptr<OutputFile> file, bool withGpu);
 
-    std::filesystem::path file;
-    std::FILE* stream = nullptr;
+    std::unique_ptr<OutputFile> file;
     bool withGpu = false;
-    std::string failure;
-    std::unique_ptr<std::array<char, 1 << 16>> buffer;
 };
 
 } // namespace ox::harness
