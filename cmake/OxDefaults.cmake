@@ -3,8 +3,10 @@
 # their imported targets, so -Werror never trips on them.
 
 option(OX_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
-# The sanitizer runtime's default options, linked into every sanitized executable.
-set(OX_ASAN_DEFAULT_OPTIONS ${CMAKE_CURRENT_LIST_DIR}/asan_default_options.cpp)
+# Linked into every sanitized executable: the sanitizer runtime's default
+# options, and a dlclose that keeps the GL driver mapped for the leak check.
+set(OX_SANITIZED_EXECUTABLE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/asan_default_options.cpp
+                                    ${CMAKE_CURRENT_LIST_DIR}/keep_gl_drivers_loaded.cpp)
 
 function(ox_target_defaults target)
     target_compile_features(${target} PUBLIC cxx_std_20)
@@ -18,7 +20,8 @@ function(ox_target_defaults target)
         target_link_options(${target} PUBLIC $<BUILD_INTERFACE:-fsanitize=address,undefined>)
         get_target_property(type ${target} TYPE)
         if(type STREQUAL "EXECUTABLE")
-            target_sources(${target} PRIVATE ${OX_ASAN_DEFAULT_OPTIONS})
+            target_sources(${target} PRIVATE ${OX_SANITIZED_EXECUTABLE_SOURCES})
+            target_link_options(${target} PRIVATE -Wl,--export-dynamic-symbol=dlclose)
         endif()
     endif()
 endfunction()

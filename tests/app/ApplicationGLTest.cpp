@@ -3,7 +3,6 @@
 #include "app/RendererContext.hpp"
 #include "support/ChildProcess.hpp"
 #include "support/Deadlines.hpp"
-#include "support/GlDriverPin.hpp"
 #include "support/ReadFile.hpp"
 #include "support/RepositoryShaders.hpp"
 #include "support/TempDir.hpp"
@@ -31,14 +30,11 @@ TEST(ApplicationGLTest, RunsUntilEscapeAndReleasesEverything) {
     std::filesystem::current_path(dir.path());
 
     {
-        // The GL driver is unloaded when GLFW terminates; keep it mapped so leak
-        // reports can still be attributed (see GlDriverPin.hpp).
         std::vector<std::string> lines;
         ox::app::LoggingContext logging;
         ox::app::setupLogging(lines, logging);
         ox::app::RendererContext context;
         ASSERT_TRUE(ox::app::setupRenderer(logging, context));
-        ox::test::keepGlDriversLoaded();
         context.renderer->deinit();
     }
 

@@ -4,7 +4,6 @@
 #include "app/Scene.hpp"
 #include "app/SceneContext.hpp"
 #include "renderer/IRenderingApi.hpp"
-#include "support/GlDriverPin.hpp"
 #include "support/RepositoryShaders.hpp"
 #include "support/TempDir.hpp"
 
@@ -58,7 +57,6 @@ TEST_F(RendererContextGLTest, StartUpLogsEveryStepAndShutDownReleasesInOrder) {
     ox::app::RendererContext context;
     ASSERT_TRUE(ox::app::setupRenderer(logging, context));
     ASSERT_TRUE(context.window && context.window->isValid());
-    ox::test::keepGlDriversLoaded();
     EXPECT_EQ(context.window->getTitle(), "Vexel");
     EXPECT_EQ(context.window->getSize().width, 1024);
     EXPECT_EQ(context.window->getSize().height, 1024);
@@ -108,7 +106,6 @@ TEST_F(RendererContextGLTest, StartUpLogsEveryStepAndShutDownReleasesInOrder) {
 TEST_F(RendererContextGLTest, LoopEndsOnCloseRequestAndTheSceneShutsDownWithAContext) {
     ox::app::RendererContext context;
     ASSERT_TRUE(ox::app::setupRenderer(logging, context));
-    ox::test::keepGlDriversLoaded();
     const auto api = context.renderer->getRenderingApi();
     ox::app::SceneContext graph;
     ASSERT_TRUE(ox::app::setupSceneGraph(logging, context, graph));

@@ -3,7 +3,6 @@
 #include "harness/InputScript.hpp"
 #include "harness/RunHarness.hpp"
 #include "support/CurrentDirectory.hpp"
-#include "support/GlDriverPin.hpp"
 #include "support/TempDir.hpp"
 
 #include <gtest/gtest.h>
@@ -89,7 +88,6 @@ TEST(RunHarnessGLTest, ScriptedKeysReachTheSceneAndTheLoopThroughTheWindow) {
         WatchingScene::seen_t seen;
         const int code = ox::app::runProgram(
             [&seen](const ox::app::LoggingContext&, ox::app::RendererContext&) {
-                ox::test::keepGlDriversLoaded();
                 return std::make_unique<WatchingScene>(seen);
             },
             harness.controls());

@@ -7,8 +7,6 @@
 // leaves an OpenGL error pending. Do not combine it with the back end's
 // Renderer in one program: the Renderer's deinit terminates GLFW for everybody.
 
-#include "support/GlDriverPin.hpp"
-
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
@@ -41,8 +39,9 @@ inline std::vector<GLenum> drainGlErrors() {
 // runs (its check was registered with atexit at start-up, so it runs after
 // ours). That stops llvmpipe's rasteriser and thread-pool workers: left
 // running, they are what LeakSanitizer's tracer must stop while it scans,
-// and it sometimes crashes doing so. The driver stays mapped (GlDriverPin.hpp)
-// so that its globals are still scanned and nothing of ours is misreported.
+// and it sometimes crashes doing so. The driver itself stays mapped (every
+// sanitized program's dlclose keeps it), so that its globals are still
+// scanned and nothing of ours is misreported.
 inline GLFWwindow* glTestWindow() {
     static GLFWwindow* window = [] {
         glfwSetErrorCallback([](int code, const char* description) {
@@ -71,7 +70,6 @@ inline GLFWwindow* glTestWindow() {
         // GLEW probes extensions in a way a core context rejects; that error
         // belongs to no test.
         drainGlErrors();
-        keepGlDriversLoaded();
         std::atexit([] {
             glfwDestroyWindow(glTestWindow());
             glfwTerminate();

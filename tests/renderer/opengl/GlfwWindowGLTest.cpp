@@ -2,7 +2,6 @@
 #include "renderer/IRendererWindowOpenGlHintFactory.hpp"
 #include "renderer/opengl/GlfwWindow.hpp"
 #include "renderer/opengl/Renderer.hpp"
-#include "support/GlDriverPin.hpp"
 #include "support/RendererEventJournal.hpp"
 
 #include <GLFW/glfw3.h>
@@ -56,7 +55,6 @@ protected:
         window = std::dynamic_pointer_cast<GlfwWindow>(factory->createWindow());
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(window->isValid());
-        ox::test::keepGlDriversLoaded();
         display = glfwGetX11Display();
         ASSERT_NE(display, nullptr);
         journal.clear();

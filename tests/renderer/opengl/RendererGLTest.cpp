@@ -2,7 +2,6 @@
 #include "renderer/IRendererWindowOpenGlHintFactory.hpp"
 #include "renderer/opengl/GlfwMonitor.hpp"
 #include "renderer/opengl/Renderer.hpp"
-#include "support/GlDriverPin.hpp"
 #include "support/NullRendererWindow.hpp"
 #include "support/RendererEventJournal.hpp"
 
@@ -84,7 +83,6 @@ protected:
             .setClientApi(EClientApi::OpenGl)
             .setOpenGlProfile(EOpenGlProfile::Core);
         auto window = factory->createWindow();
-        ox::test::keepGlDriversLoaded();
         return window;
     }
 
