@@ -59,6 +59,9 @@ void runFrameLoop(RendererContext& context, IScene& scene,
         window->setTitle(stats.title());
         window->swapBuffers();
         renderer.pollEvents();
+        for (IRunHook* hook : controls.hooks) {
+            hook->eventsPolled(frame);
+        }
 
         if (window->isKeyPressed(renderer::EInputKey::Escape) || lastFrame) {
             window->setShouldClose(true);

@@ -278,7 +278,7 @@ void InputScript::dispatch(std::uint32_t frame, renderer::IRendererWindowEvents&
         const event_t& event = script[next];
         switch (event.kind) {
         case EKind::Key:
-            held[static_cast<std::size_t>(event.key)] = event.action == EInputAction::Press;
+            keys.onKey(event.key, event.action);
             events.invokeOnKeyEvent(window, event.key, 0, event.action, 0);
             break;
         case EKind::Wheel:
@@ -294,9 +294,8 @@ void InputScript::dispatch(std::uint32_t frame, renderer::IRendererWindowEvents&
     }
 }
 
-bool InputScript::isKeyHeld(renderer::EInputKey key) const {
-    const auto index = static_cast<std::size_t>(key);
-    return index < held.size() && held[index];
+bool InputScript::isKeyPressed(renderer::EInputKey key) {
+    return keys.isPressed(key);
 }
 
 } // namespace ox::harness

@@ -2,9 +2,9 @@
 
 #include "renderer/IRendererWindow.hpp"
 #include "renderer/IRendererWindowEvents.hpp"
+#include "renderer/KeyLatch.hpp"
 #include "renderer/input.hpp"
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <istream>
@@ -17,9 +17,9 @@ namespace ox::harness {
 
 // Scripted input for reproducible runs: events tied to the frame they happen
 // before, replayed through a window's events sink exactly as the window would
-// deliver real ones. It also remembers which scripted keys are held, for the
-// places that ask the window for a key's state instead of listening.
-// Main thread only.
+// deliver real ones. It also keeps the scripted keys' state by the same rule
+// as a real window's keyboard (KeyLatch), for the places that ask the window
+// for a key's state instead of listening. Main thread only.
 class InputScript {
 public:
     enum class EKind { Key, Wheel, Cursor, Button };
@@ -49,15 +49,16 @@ public:
     // Delivers the events of `frame` to `events`, in file order for equal frames.
     void dispatch(std::uint32_t frame, renderer::IRendererWindowEvents& events,
                   const std::shared_ptr<renderer::IRendererWindow>& window);
-    // Whether the script has pressed and not yet released the key.
-    bool isKeyHeld(renderer::EInputKey key) const;
+    // The scripted keys' answer to "is this key pressed", as a window's
+    // keyboard gives it: held, or tapped and not yet asked about.
+    bool isKeyPressed(renderer::EInputKey key);
 
     const std::vector<event_t>& events() const { return script; }
 
 private:
     std::vector<event_t> script; // sorted by frame, stable
     std::size_t next = 0;
-    std::array<bool, renderer::InputKeyCount> held{};
+    renderer::KeyLatch keys;
 };
 
 } // namespace ox::harness

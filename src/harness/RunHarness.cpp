@@ -30,8 +30,15 @@ void RunHarness::attach(const app::LoggingContext& logging, app::RendererContext
 }
 
 void RunHarness::beginFrame(std::uint32_t frame) {
-    if (script && events) {
+    // Nothing was polled before the first frame.
+    if (frame == 1 && script && events) {
         script->dispatch(frame, *events, window);
+    }
+}
+
+void RunHarness::eventsPolled(std::uint32_t frame) {
+    if (script && events) {
+        script->dispatch(frame + 1, *events, window);
     }
 }
 

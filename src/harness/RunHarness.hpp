@@ -14,7 +14,11 @@ namespace ox::harness {
 // A run steered by its options from outside the program: the scripted input
 // goes in through the main window's events dispatcher and a window that
 // answers for scripted keys, the captures come out through the checked
-// read-back. Keep it alive for the whole run. Main thread only.
+// read-back. A script's events for frame n arrive where the window's own
+// events for it do, right after the poll at the end of frame n - 1 (those
+// of frame 1 before the first frame), so a replayed session ends and draws
+// exactly as the live one it was recorded from. Keep it alive for the whole
+// run. Main thread only.
 class RunHarness : public app::IRunHook {
 public:
     // `script` is the loaded input file of `options`, if it names one.
@@ -27,6 +31,7 @@ public:
     void beginFrame(std::uint32_t frame) override;
     void frameDrawn(std::uint32_t frame, renderer::IRenderingApi& api,
                     const renderer::IRendererWindow& window) override;
+    void eventsPolled(std::uint32_t frame) override;
     void loopEnded() override {}
 
 private:

@@ -61,7 +61,7 @@ void RunInstruments::attach(const app::LoggingContext& logging, app::RendererCon
 }
 
 void RunInstruments::beginFrame(std::uint32_t next) {
-    // Scripted events of this frame are delivered after this, by the harness.
+    // The first frame's scripted events are delivered after this, by the harness.
     if (recorder) {
         recorder->setEventFrame(next);
     }

@@ -41,6 +41,7 @@ public:
     void beginFrame(std::uint32_t frame) override;
     void frameDrawn(std::uint32_t frame, renderer::IRenderingApi& api,
                     const renderer::IRendererWindow& window) override;
+    void eventsPolled(std::uint32_t) override {}
     void loopEnded() override;
 
     const FrameTimings& timings() const { return frameTimings; }

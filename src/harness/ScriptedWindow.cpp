@@ -8,12 +8,15 @@ using renderer::dimension_t;
 using renderer::ECursorMode;
 
 ScriptedWindow::ScriptedWindow(std::shared_ptr<renderer::IRendererWindow> window,
-                               const InputScript& script)
+                               InputScript& script)
     : window(std::move(window))
     , script(script) {}
 
 bool ScriptedWindow::isKeyPressed(renderer::EInputKey key) const {
-    return window->isKeyPressed(key) || script.isKeyHeld(key);
+    // Both are asked, so that each sees the question and forgets a tap it answered.
+    const bool real = window->isKeyPressed(key);
+    const bool scripted = script.isKeyPressed(key);
+    return real || scripted;
 }
 
 std::shared_ptr<renderer::IRenderer> ScriptedWindow::getRenderer() const {

@@ -9,13 +9,13 @@ namespace ox::harness {
 
 // The main window as a scripted run shows it to the program: every operation
 // goes to the real window, and a key counts as pressed when the real window
-// says so or the script holds it. So whatever asks the window for a key's
+// says so or the script's keyboard does. So whatever asks the window for a key's
 // state (the scene, the frame loop's Escape check) sees scripted keys without
 // knowing that scripts exist. Owns the real window; the script is not owned
 // and must outlive it. Main thread only.
 class ScriptedWindow : public renderer::IRendererWindow {
 public:
-    ScriptedWindow(std::shared_ptr<renderer::IRendererWindow> window, const InputScript& script);
+    ScriptedWindow(std::shared_ptr<renderer::IRendererWindow> window, InputScript& script);
 
     const std::shared_ptr<renderer::IRendererWindow>& wrapped() const { return window; }
 
@@ -44,7 +44,7 @@ public:
 
 private:
     std::shared_ptr<renderer::IRendererWindow> window;
-    const InputScript& script;
+    InputScript& script;
 };
 
 } // namespace ox::harness

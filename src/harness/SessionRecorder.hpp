@@ -27,9 +27,10 @@ public:
     // Records the window's key, button, cursor and wheel events from now on.
     // The listeners hold the recorder's shared state, not the recorder.
     void listen(renderer::IRendererWindowEventsDispatcher& events);
-    // The frame that events arriving from now on belong to: the current one
-    // while scripted events of its start are delivered, the next one while
-    // the window's events are polled at its end.
+    // The frame that events arriving from now on belong to: 1 before the
+    // first frame, then from the end of each frame's drawing the next one,
+    // for the window's events polled at its end and a script's delivered
+    // right after them.
     void setEventFrame(std::uint32_t frame);
 
     // Writes out what is buffered and closes the file; false with the reason

@@ -33,7 +33,8 @@ struct IRendererWindow {
     virtual std::optional<ECursorMode> getCursorMode() const = 0;
     // True while the key is held, and also at the first question after a press
     // that was released before anybody asked: a tap shorter than a frame is
-    // not lost to a frame loop that asks once per frame.
+    // not lost to a frame loop that asks once per frame. A press that a
+    // question has seen is not remembered past its release (see KeyLatch).
     virtual bool isKeyPressed(EInputKey key) const = 0;
     virtual void setTitle(const std::string_view& title) = 0;
     virtual const std::string& getTitle() const = 0;

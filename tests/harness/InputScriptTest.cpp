@@ -74,7 +74,8 @@ TEST(InputScriptTest, DeliversEachFramesEventsThroughTheDispatcherInFileOrder) {
         journal.lines.clear();
         script->dispatch(frame, *journal.events, window);
         perFrame.push_back(journal.lines);
-        held.push_back({script->isKeyHeld(EInputKey::T), script->isKeyHeld(EInputKey::Escape)});
+        held.push_back(
+            {script->isKeyPressed(EInputKey::T), script->isKeyPressed(EInputKey::Escape)});
     }
     // T is key 38, Escape 51; press 1, release 2; left is button 1, middle 3.
     EXPECT_EQ(perFrame[0], (std::vector<std::string>{"key 38 0 1 0", "scroll 0 -2.5"}));

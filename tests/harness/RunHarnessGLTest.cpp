@@ -63,14 +63,23 @@ TEST(RunHarnessGLTest, ScriptedKeysReachTheSceneAndTheLoopThroughTheWindow) {
         std::vector<int> framesWithC;
         double wheel;
     } cases[] = {
-        // The frame limits only bound a run whose Escape was lost.
+        // The frame limits only bound a run whose Escape was lost. Events of
+        // frame n arrive where real ones would, after frame n - 1's poll, so
+        // Escape before frame 5 ends the run with frame 4, as a live one would.
         {"C held two frames, then Escape",
          "2 key down C\n4 key up C\n5 key down Escape\n",
          30,
-         5,
+         4,
          {2, 3},
          0.0},
         {"Escape at once", "1 key down Escape\n", 30, 1, {}, 0.0},
+        // Pressed and released before one frame: seen by that frame, once.
+        {"a tap of C, then a tap of Escape",
+         "3 key down C\n3 key up C\n6 key down Escape\n6 key up Escape\n",
+         30,
+         5,
+         {3},
+         0.0},
         {"Wheel, no keys, a frame limit", "1 wheel 0 2\n2 wheel 0 -0.5\n", 3, 3, {}, 1.5},
     };
     ox::test::TempDir dir;

@@ -84,9 +84,6 @@ GlfwWindow::GlfwWindow(std::shared_ptr<IRenderer> renderer, std::shared_ptr<IMon
         monitor ? static_cast<GLFWmonitor*>(monitor->getNativeHandle()) : nullptr;
     handle = glfwCreateWindow(size.width, size.height, title.c_str(), fullScreen, nullptr);
     if (handle != nullptr) {
-        // Sticky keys make GLFW remember a press until glfwGetKey has reported
-        // it, so that isKeyPressed sees a tap released within one frame.
-        glfwSetInputMode(handle, GLFW_STICKY_KEYS, GLFW_TRUE);
         bindCallbacks();
     }
 }
@@ -184,12 +181,11 @@ bool GlfwWindow::isKeyPressed(EInputKey key) const {
     if (handle == nullptr) {
         return false;
     }
-    const auto code = keyToGlfw(key);
-    // GLFW has no state for its "unknown" key and raises an error when asked.
-    if (!code || *code == GLFW_KEY_UNKNOWN) {
-        return false;
-    }
-    return glfwGetKey(handle, *code) == GLFW_PRESS;
+    // From the window's own key events rather than glfwGetKey: a tap released
+    // before the frame asked must still be seen once, and only the events
+    // tell whether a question has seen the press (GLFW's sticky keys also
+    // replay a press that every frame saw, one frame after its release).
+    return keys.isPressed(key);
 }
 
 void GlfwWindow::setTitle(const std::string_view& text) {
@@ -294,11 +290,14 @@ void GlfwWindow::onResize(int width, int height) {
 }
 
 void GlfwWindow::onKey(int key, int scancode, int action, int mods) {
+    const auto translatedKey = keyFromGlfw(key);
+    const auto translatedAction = actionFromGlfw(action);
+    if (translatedKey && translatedAction) {
+        keys.onKey(*translatedKey, *translatedAction);
+    }
     if (!events) {
         return;
     }
-    const auto translatedKey = keyFromGlfw(key);
-    const auto translatedAction = actionFromGlfw(action);
     if (translatedKey && translatedAction) {
         const auto sink = events;
         sink->invokeOnKeyEvent(weak_from_this().lock(), *translatedKey, scancode, *translatedAction,

@@ -4,6 +4,7 @@
 #include "renderer/IRenderer.hpp"
 #include "renderer/IRendererWindow.hpp"
 #include "renderer/IRendererWindowEvents.hpp"
+#include "renderer/KeyLatch.hpp"
 
 #include <memory>
 #include <optional>
@@ -75,6 +76,8 @@ private:
     dimension_t size;
     float aspectRatio = 1.0F;
     std::string title = "OpenGL renderer window";
+    // Asking for a key marks its press as seen, hence mutable.
+    mutable KeyLatch keys;
 };
 
 } // namespace ox::renderer::opengl

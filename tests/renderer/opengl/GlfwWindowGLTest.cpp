@@ -143,22 +143,57 @@ TEST_F(GlfwWindowGLTest, RealKeyPressArrivesTranslatedWithModifiers) {
     EXPECT_EQ(keys[2], keyEvent(EInputKey::W, scancode, 1, 0x0003));
     EXPECT_EQ(keys[3], keyEvent(EInputKey::W, scancode, 2, 0x0003));
     EXPECT_EQ(keys[0].substr(0, 4), "113 ");
-    // The release is remembered until asked once, like a tap.
-    EXPECT_TRUE(window->isKeyPressed(EInputKey::W));
-    EXPECT_FALSE(window->isKeyPressed(EInputKey::W));
     EXPECT_TRUE(journal.messages(0).empty());
 }
 
-// A frame loop asks once per frame: a key pressed and released between two
-// questions must still be seen, once, or a quick tap of Escape is lost.
-TEST_F(GlfwWindowGLTest, TapBetweenTwoQuestionsIsSeenOnce) {
+// A frame loop asks once per frame. A key pressed and released between two
+// questions must still be seen, once, or a quick tap of Escape is lost; a
+// key that a question saw held must read as released at the first question
+// after its release, or C's outlines outlast the key by a frame.
+TEST_F(GlfwWindowGLTest, ATapIsSeenOnceAndASeenPressEndsWithItsRelease) {
+    // Each step sends real input (or none), lets it arrive, then asks.
+    enum class EInput { Nothing, Press, Release, Tap };
+    const struct {
+        const char* name;
+        KeySym symbol;
+        EInputKey key;
+        std::vector<std::pair<EInput, bool>> steps; // input, then the answer
+    } cases[] = {
+        {"a tap of Escape between two questions",
+         XK_Escape,
+         EInputKey::Escape,
+         {{EInput::Nothing, false}, {EInput::Tap, true}, {EInput::Nothing, false}}},
+        {"C held across questions, then released",
+         XK_c,
+         EInputKey::C,
+         {{EInput::Press, true},
+          {EInput::Nothing, true},
+          {EInput::Release, false},
+          {EInput::Nothing, false}}},
+        {"two taps of C, one question each",
+         XK_c,
+         EInputKey::C,
+         {{EInput::Tap, true}, {EInput::Tap, true}, {EInput::Nothing, false}}},
+    };
     focusWindow();
-    EXPECT_FALSE(window->isKeyPressed(EInputKey::Escape));
-    fakeKey(XK_Escape, true);
-    fakeKey(XK_Escape, false);
-    ASSERT_TRUE(pumpUntilSeen("key", 2));
-    EXPECT_TRUE(window->isKeyPressed(EInputKey::Escape));
-    EXPECT_FALSE(window->isKeyPressed(EInputKey::Escape));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto& [input, pressed] : c.steps) {
+            journal.clear();
+            if (input == EInput::Press || input == EInput::Tap) {
+                // GLFW drops a press stamped with the same server time as the
+                // key's previous press (X input methods send duplicates).
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                fakeKey(c.symbol, true);
+            }
+            if (input == EInput::Release || input == EInput::Tap) {
+                fakeKey(c.symbol, false);
+            }
+            const std::size_t events = input == EInput::Tap ? 2 : input == EInput::Nothing ? 0 : 1;
+            ASSERT_TRUE(pumpUntilSeen("key", events)) << ::testing::PrintToString(journal.kinds());
+            EXPECT_EQ(window->isKeyPressed(c.key), pressed);
+        }
+    }
 }
 
 TEST_F(GlfwWindowGLTest, RealPointerInputArrivesAsItsOwnEventKinds) {
