@@ -1,4 +1,5 @@
 #include "harness/RunInstruments.hpp"
+#include "renderer/RendererWindowEventsDispatcher.hpp"
 #include "support/NullRenderer.hpp"
 #include "support/NullRendererWindow.hpp"
 #include "support/ReadFile.hpp"
@@ -14,9 +15,10 @@ using ox::core::logger::ELogLevel;
 
 // The instruments through a run of `frames` frames of 10 ms on a renderer
 // without GL, whose timer queries take 2 ms each but are never ready before
-// they are waited for. Returns the log lines.
+// they are waited for; with `f12` F12 comes among the last frame's events.
+// Returns the log lines.
 std::vector<std::pair<ELogLevel, std::string>> run(const ox::harness::run_options_t& options,
-                                                   std::uint32_t frames) {
+                                                   std::uint32_t frames, bool f12) {
     ox::test::RecordingLoggingContext logging;
     auto api = std::make_shared<ox::test::RecordingRenderingApi>();
     api->recording = false;
@@ -26,6 +28,7 @@ std::vector<std::pair<ELogLevel, std::string>> run(const ox::harness::run_option
     renderer->renderingApi = api;
     ox::app::RendererContext context;
     context.renderer = renderer;
+    context.windowEvents = std::make_shared<ox::renderer::RendererWindowEventsDispatcher>();
     ox::test::NullRendererWindow window;
     ox::harness::RunInstruments instruments(options);
     instruments.attach(logging.logging, context);
@@ -33,6 +36,10 @@ std::vector<std::pair<ELogLevel, std::string>> run(const ox::harness::run_option
         renderer->time = 0.01 * frame;
         instruments.beginFrame(frame);
         instruments.frameDrawn(frame, *api, window);
+    }
+    if (f12) {
+        context.windowEvents->invokeOnKeyEvent({}, ox::renderer::EInputKey::F12, 88,
+                                               ox::renderer::EInputAction::Press, 0);
     }
     renderer->time = 0.01 * (frames + 1);
     instruments.loopEnded();
@@ -47,7 +54,7 @@ TEST(RunInstrumentsTest, FramesWithoutAGpuTimeKeepTheirRowsAndAreCounted) {
     ox::harness::run_options_t options;
     options.gpuTiming = true;
     options.statsFile = dir / "stats.csv";
-    const auto lines = run(options, 10);
+    const auto lines = run(options, 10, false);
     std::string expected =
         "frame,frame_ms,gpu_frame_ms,gpu_group0_ms,gpu_group1_ms,gpu_group2_ms\n";
     for (std::uint32_t frame = 1; frame <= 10; ++frame) {
@@ -60,6 +67,18 @@ TEST(RunInstrumentsTest, FramesWithoutAGpuTimeKeepTheirRowsAndAreCounted) {
         "GPU time per frame: mean 2.000 ms, 99th percentile 2.000 ms; render group 0: mean 0.000 "
         "ms, 99th percentile 0.000 ms; render group 1: mean 0.000 ms, 99th percentile 0.000 ms; "
         "render group 2: mean 0.000 ms, 99th percentile 0.000 ms; no GPU time for 6 of 10 frames."))
+        << lines[0].second;
+}
+
+// F12 among a frame's events asks for the next frame; among the last frame's
+// there is none, and an error line says so rather than nothing.
+TEST(RunInstrumentsTest, AnF12InTheLastFrameIsReportedNotLost) {
+    const auto lines = run({}, 3, true);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].first, ELogLevel::Error);
+    EXPECT_TRUE(lines[0].second.ends_with(
+        "main > Screenshot not written: F12 came while frame 3, the last of the run, was shown, "
+        "and no frame was drawn after it."))
         << lines[0].second;
 }
 
