@@ -18,12 +18,14 @@ public:
     using group_seconds_t = std::array<double, groupCount>;
 
     void addFrame(std::uint32_t frame, double seconds);
+    // `seconds` NaN: the frame's GPU time never came back; it is counted.
     void addGpuFrame(std::uint32_t frame, double seconds, const group_seconds_t& groups);
 
     // "600 frames; frame time without the first: mean 16.667 ms, median ...,
     // 95th percentile ..., 99th percentile ..., longest ... ms", then, when
     // GPU times were measured, the GPU time per frame and per render group
-    // (mean and 99th percentile).
+    // (mean and 99th percentile), and "no GPU time for 3 of 600 frames" when
+    // some frames went without one.
     std::string summary(std::uint32_t frames) const;
 
     const DurationHistogram& frameTimes() const { return cpu; }
@@ -34,6 +36,7 @@ private:
     DurationHistogram cpu;
     DurationHistogram gpu;
     std::array<DurationHistogram, groupCount> gpuGroups;
+    std::uint32_t withoutGpu = 0;
 };
 
 } // namespace ox::harness

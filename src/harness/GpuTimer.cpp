@@ -1,6 +1,7 @@
 #include "harness/GpuTimer.hpp"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace ox::harness {
@@ -54,11 +55,14 @@ void GpuTimer::beginFrame(std::uint32_t frame, frame_times_t& ready, bool& hasRe
     current = frame % framesInFlight;
     slot_t& slot = slots[current];
     if (slot.frame != 0) {
-        if (collect(current, false, ready)) {
-            hasReady = true;
-        } else {
-            ++dropped;
+        // The slot is needed now: a frame still being measured goes without
+        // its times rather than unreported.
+        if (!collect(current, false, ready)) {
+            ready.frame = slot.frame;
+            ready.seconds = std::numeric_limits<double>::quiet_NaN();
+            ready.groupSeconds.fill(ready.seconds);
         }
+        hasReady = true;
     }
     slot = slot_t{};
     slot.frame = frame;

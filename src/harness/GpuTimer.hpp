@@ -18,7 +18,8 @@ namespace ox::harness {
 // group, the work between and after them; the frame's time is their sum.
 // Results are read back `framesInFlight` frames later, when the GPU has long
 // finished them, so the CPU never waits for it; a frame whose results are
-// still not there by then is dropped. Main thread with the context current.
+// still not there by then is handed over without times (NaN), never dropped.
+// Main thread with the context current.
 class GpuTimer final : public engine::mesh::IRenderGroupObserver {
 public:
     static constexpr std::uint32_t framesInFlight = 4;
@@ -39,7 +40,8 @@ public:
     bool isStarted() const { return !queries.empty(); }
 
     // Before the frame's first GL command. Reads back the frame measured
-    // `framesInFlight` frames ago, when it is complete, into `ready`.
+    // `framesInFlight` frames ago into `ready`, with NaN times when its
+    // results are not there yet.
     void beginFrame(std::uint32_t frame, frame_times_t& ready, bool& hasReady);
     // After the frame's last GL command, before the buffers swap.
     void endFrame();
@@ -49,8 +51,6 @@ public:
     // At the end of the run: waits for every frame still measured and hands
     // them over, oldest first, then deletes the queries.
     void finish(const Receiver& receive);
-
-    std::uint32_t droppedFrames() const { return dropped; }
 
 private:
     static constexpr std::size_t groupCount = FrameTimings::groupCount;
@@ -75,7 +75,6 @@ private:
     bool inFrame = false;
     bool segmentOpen = false;
     std::size_t nextOther = 0;
-    std::uint32_t dropped = 0;
 };
 
 } // namespace ox::harness

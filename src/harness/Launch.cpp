@@ -1,18 +1,48 @@
 #include "harness/Launch.hpp"
 
+#include "app/LoggingContext.hpp"
 #include "harness/CommandLine.hpp"
 #include "harness/FrameCapture.hpp"
 #include "harness/InputScript.hpp"
+#include "harness/OutputFile.hpp"
 #include "harness/RunHarness.hpp"
 #include "harness/RunInstruments.hpp"
-#include "harness/SessionRecorder.hpp"
-#include "harness/StatsFile.hpp"
 
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ox::harness {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A file the command line names, or the log, and whether the run writes it.
+struct named_file_t {
+    std::string option;
+    fs::path path;
+    bool written = true;
+};
+
+// Two names of one file: hard links too, or, for a file not there yet, the
+// same place however spelled. A device (/dev/null) takes any number of writers.
+bool sameFile(const fs::path& a, const fs::path& b) {
+    std::error_code code;
+    if (fs::exists(a, code) && fs::exists(b, code)) {
+        return fs::equivalent(a, b, code) && fs::is_regular_file(a, code);
+    }
+    const auto place = [](const fs::path& path) {
+        std::error_code error;
+        const fs::path absolute = fs::absolute(path, error);
+        const fs::path resolved = fs::weakly_canonical(absolute, error);
+        return error ? absolute.lexically_normal() : resolved;
+    };
+    return place(a) == place(b);
+}
+
+} // namespace
 
 int launch(std::string_view name, std::span<const std::string_view> arguments,
            const program_t& program) {
@@ -40,24 +70,45 @@ int launch(std::string_view name, std::span<const std::string_view> arguments,
             return refuse("--input " + error);
         }
     }
+    // Nothing the run writes may land on a file it reads or writes already.
+    // Captures are distinct names in one folder: not compared among themselves.
+    std::vector<named_file_t> files{{"the log file", app::logFilePath, false}};
+    if (options.inputFile) {
+        files.push_back({"--input", *options.inputFile, false});
+    }
+    if (options.statsFile) {
+        files.push_back({"--stats", *options.statsFile});
+    }
+    if (options.recordFile) {
+        files.push_back({"--record", *options.recordFile});
+    }
+    if (options.captureDir) {
+        const FrameCapture captures(*options.captureDir, options.captureFrames, nullptr);
+        for (const std::uint32_t frame : options.captureFrames) {
+            files.push_back({"--capture", captures.fileFor(frame)});
+        }
+    }
+    for (auto file = files.begin(); file != files.end(); ++file) {
+        for (auto other = files.begin(); file->written && other != file; ++other) {
+            const bool captures = file->option == "--capture" && other->option == "--capture";
+            if (!captures && sameFile(file->path, other->path)) {
+                return refuse(file->option + " " + file->path.string() + ": is the same file as " +
+                              other->option + " " + other->path.string());
+            }
+        }
+    }
+    // Files the run will write are only checked here: they are created once
+    // the renderer has started, so a start that fails leaves them as they were.
+    for (const named_file_t& file : files) {
+        std::string error;
+        if (file.written && file.option != "--capture" && !OutputFile::check(file.path, error)) {
+            return refuse(file.option + " " + error);
+        }
+    }
     if (options.captureDir) {
         std::string error;
         if (!FrameCapture::prepareDirectory(*options.captureDir, error)) {
             return refuse("--capture " + error);
-        }
-    }
-    // Files the run will write are tried now, before a window opens; the
-    // run creates them afresh.
-    if (options.statsFile) {
-        std::string error;
-        if (!StatsFile::open(*options.statsFile, false, error)) {
-            return refuse("--stats " + error);
-        }
-    }
-    if (options.recordFile) {
-        std::string error;
-        if (!SessionRecorder::open(*options.recordFile, error)) {
-            return refuse("--record " + error);
         }
     }
     RunHarness harness(options, std::move(input));

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <unistd.h>
 #include <utility>
 
 namespace ox::harness {
@@ -16,6 +17,30 @@ OutputFile::OutputFile(std::filesystem::path path, std::FILE* stream)
 OutputFile::~OutputFile() {
     std::string ignored;
     close(ignored);
+}
+
+bool OutputFile::check(const std::filesystem::path& path, std::string& error) {
+    namespace fs = std::filesystem;
+    const auto refuse = [&](int reason) {
+        error = path.string() + ": cannot be written (" + std::strerror(reason) + ")";
+        return false;
+    };
+    std::error_code code;
+    const fs::file_status status = fs::status(path, code);
+    if (fs::is_directory(status)) {
+        error = path.string() + ": is a directory";
+        return false;
+    }
+    if (fs::exists(status)) {
+        return ::access(path.c_str(), W_OK) == 0 || refuse(errno);
+    }
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const fs::file_status folderStatus = fs::status(folder, code);
+    if (fs::exists(folderStatus) && !fs::is_directory(folderStatus)) {
+        return refuse(ENOTDIR);
+    }
+    // A new name needs its folder there, writable and searchable.
+    return ::access(folder.c_str(), W_OK | X_OK) == 0 || refuse(errno);
 }
 
 std::unique_ptr<OutputFile> OutputFile::open(const std::filesystem::path& path,

@@ -9,17 +9,23 @@
 
 namespace ox::harness {
 
-// A file a run writes as it goes (--stats, --record). It is opened before the
-// first frame, so that a path that cannot be written is refused at start,
-// and collects what is written in a large buffer of its own, so that a line
-// costs no system call. The first failure is kept, later writes are dropped,
-// and close() reports it naming the file. Main thread only.
+// A file a run writes as it goes (--stats, --record). Its path is checked
+// before the window opens, without touching what is there, so that a path
+// that cannot be written is refused at start; the file itself is created only
+// once the run has started, so a refused or failed start leaves an older file
+// as it was. It collects what is written in a large buffer of its own, so
+// that a line costs no system call. The first failure is kept, later writes
+// are dropped, and close() reports it naming the file. Main thread only.
 class OutputFile {
 public:
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
+    // Whether open() can be expected to succeed: not a directory, and either
+    // a file that may be written or a new name in a folder that takes new
+    // files. Reads only; false with a one-line reason in `error`.
+    static bool check(const std::filesystem::path& path, std::string& error);
     // Creates or empties the file; nothing, with a one-line reason in
     // `error`, when it cannot be written.
     static std::unique_ptr<OutputFile> open(const std::filesystem::path& path, std::string& error);

@@ -145,6 +145,11 @@ void RunInstruments::loopEnded() {
     if (std::string error; recorder && !recorder->close(error)) {
         logError("Session recording incomplete: " + error);
     }
+    // An F12 that came with the last frame's events: that frame is shown
+    // already and its buffer undefined, and no other follows.
+    if (screenshots) {
+        screenshots->reportUntaken(frame);
+    }
     const std::string line = frameTimings.summary(frame);
     if (log != nullptr && log->isEnabled(ELogLevel::Info)) {
         log->log(ELogLevel::Info, line);

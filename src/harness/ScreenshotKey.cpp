@@ -4,8 +4,11 @@
 
 #include <fmt/format.h>
 
+#include <cerrno>
 #include <charconv>
-#include <string>
+#include <cstdio>
+#include <cstring>
+#include <limits>
 #include <utility>
 
 namespace ox::harness {
@@ -27,7 +30,7 @@ void ScreenshotKey::listen(renderer::IRendererWindowEventsDispatcher& events) {
     });
 }
 
-std::filesystem::path ScreenshotKey::nextFile(const std::filesystem::path& folder) {
+std::uint64_t ScreenshotKey::highestNumber(const std::filesystem::path& folder) {
     std::uint64_t highest = 0;
     std::error_code code;
     for (auto it = std::filesystem::directory_iterator(folder, code);
@@ -47,7 +50,29 @@ std::filesystem::path ScreenshotKey::nextFile(const std::filesystem::path& folde
             highest = number;
         }
     }
-    return folder / fmt::format("vexel-{}.png", highest + 1);
+    return highest;
+}
+
+std::optional<std::filesystem::path> ScreenshotKey::createAfter(const std::filesystem::path& folder,
+                                                                std::uint64_t highest,
+                                                                std::string& error) {
+    constexpr std::uint64_t last = std::numeric_limits<std::uint64_t>::max();
+    for (std::uint64_t number = highest; number != last;) {
+        std::filesystem::path file = folder / fmt::format("vexel-{}.png", ++number);
+        // "x": made here or not at all, so the name is ours alone.
+        if (std::FILE* stream = std::fopen(file.c_str(), "wbx")) {
+            std::fclose(stream);
+            return file;
+        }
+        if (errno != EEXIST) {
+            error =
+                fmt::format("'{}' cannot be created ({}).", file.string(), std::strerror(errno));
+            return std::nullopt;
+        }
+    }
+    error = fmt::format("no number is left after '{}'.",
+                        (folder / fmt::format("vexel-{}.png", last)).string());
+    return std::nullopt;
 }
 
 void ScreenshotKey::takeIfRequested(std::uint32_t frame, renderer::IRenderingApi& api,
@@ -56,28 +81,47 @@ void ScreenshotKey::takeIfRequested(std::uint32_t frame, renderer::IRenderingApi
         return;
     }
     *pending = false;
-    const auto report = [this](ELogLevel level, const std::string& text) {
-        if (log != nullptr && log->isEnabled(level)) {
-            log->log(level, text);
-        }
+    const auto fail = [this, frame](const std::string& reason) {
+        report(ELogLevel::Error,
+               fmt::format("Screenshot of frame {} not written: {}", frame, reason));
     };
     std::error_code code;
     std::filesystem::create_directories(directory, code);
     if (code) {
-        report(ELogLevel::Error, fmt::format("Screenshot of frame {} not written: cannot create "
-                                             "'{}' ({}).",
-                                             frame, directory, code.message()));
+        fail(fmt::format("cannot create '{}' ({}).", directory, code.message()));
         return;
     }
-    const std::filesystem::path file = nextFile(directory);
     std::string error;
-    if (!FrameCapture::writeWindow(file, api, size, error)) {
-        report(ELogLevel::Error,
-               fmt::format("Screenshot of frame {} not written: {}", frame, error));
+    const auto file = createAfter(directory, highestNumber(directory), error);
+    if (!file) {
+        fail(error);
+        return;
+    }
+    if (!FrameCapture::writeWindow(*file, api, size, error)) {
+        // Made empty above, so removing it takes nothing that was there.
+        std::filesystem::remove(*file, code);
+        fail(error);
         return;
     }
     report(ELogLevel::Info,
-           fmt::format("Screenshot of frame {} written to '{}'.", frame, file.string()));
+           fmt::format("Screenshot of frame {} written to '{}'.", frame, file->string()));
+}
+
+void ScreenshotKey::reportUntaken(std::uint32_t lastFrame) {
+    if (!*pending) {
+        return;
+    }
+    *pending = false;
+    report(ELogLevel::Error,
+           fmt::format("Screenshot not written: F12 came while frame {}, the last of the run, was "
+                       "shown, and no frame was drawn after it.",
+                       lastFrame));
+}
+
+void ScreenshotKey::report(ELogLevel level, const std::string& text) const {
+    if (log != nullptr && log->isEnabled(level)) {
+        log->log(level, text);
+    }
 }
 
 } // namespace ox::harness

@@ -9,9 +9,13 @@
 namespace ox::test {
 
 // An IRenderer that does nothing: a stand-in where only a renderer's identity
-// matters (event arguments, back references).
+// matters (event arguments, back references), or its clock and rendering API,
+// which a test sets.
 class NullRenderer : public renderer::IRenderer {
 public:
+    std::shared_ptr<renderer::IRenderingApi> renderingApi;
+    double time = 0.0;
+
     void attachEvents(std::shared_ptr<renderer::IRendererEvents>) override {}
     void detachEvents() override {}
     const bool& getErrorPolling() const override { return errorPolling; }
@@ -29,10 +33,12 @@ public:
     }
     std::shared_ptr<renderer::IMonitor> getPrimaryMonitor() const override { return {}; }
     std::unique_ptr<renderer::IRendererWindowFactory> createWindowFactory() override { return {}; }
-    std::shared_ptr<renderer::IRenderingApi> getRenderingApi() const override { return {}; }
+    std::shared_ptr<renderer::IRenderingApi> getRenderingApi() const override {
+        return renderingApi;
+    }
     void setSwapInterval(bool) override {}
     bool enableDriverMessages() override { return false; }
-    double getTime() const override { return 0.0; }
+    double getTime() const override { return time; }
     void pollEvents() override {}
 
 private:

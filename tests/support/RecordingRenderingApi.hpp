@@ -199,7 +199,7 @@ public:
     }
     bool isQueryResultAvailable(std::uint32_t name) override {
         record("isQueryResultAvailable({})", name);
-        return true;
+        return queryResultsReady;
     }
     std::uint64_t getQueryResult(std::uint32_t name) override {
         record("getQueryResult({})", name);
@@ -233,9 +233,11 @@ public:
     std::vector<std::string> shaderSources;
     // Fake programs are numbered from 101 on.
     std::uint32_t lastProgram = 100;
-    // What queryCounterBits answers, and every query's result in nanoseconds.
+    // What queryCounterBits answers, and every query's result in nanoseconds;
+    // whether results are there without waiting (a GPU that lags behind).
     std::int32_t counterBits = 64;
     std::uint64_t queryResult = 0;
+    bool queryResultsReady = true;
 
 private:
     std::vector<std::uint32_t> names(std::uint32_t n) {
