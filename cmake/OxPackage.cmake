@@ -5,8 +5,15 @@ include(CMakePackageConfigHelpers)
 
 set(OX_CONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vexel)
 
+# The headers of every installed library; a library kept out of the package
+# (the demo's) keeps its headers out as well.
+get_property(ox_not_installed_headers GLOBAL PROPERTY OX_NOT_INSTALLED_HEADERS)
+set(ox_header_excludes)
+foreach(header ${ox_not_installed_headers})
+    list(APPEND ox_header_excludes REGEX "/${header}$" EXCLUDE)
+endforeach()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/ DESTINATION ${OX_INSTALL_INCLUDEDIR}
-    FILES_MATCHING PATTERN "*.hpp")
+    FILES_MATCHING PATTERN "*.hpp" ${ox_header_excludes})
 install(EXPORT VexelTargets NAMESPACE Vexel:: DESTINATION ${OX_CONFIG_DIR})
 
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/VexelConfig.cmake.in

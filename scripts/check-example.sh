@@ -23,6 +23,15 @@ compare="$build/src/image/vexel-image-compare"
 rm -rf "$work"
 mkdir -p "$work"
 cmake --install "$build" --prefix "$work/stage" >"$work/install.log"
+# Every installed header stands on installed headers alone: one that includes
+# a header left out of the package (the demo's) could not be used.
+include="$work/stage/include/vexel"
+missing=$(cd "$include" && grep -rhoE '^#include "[^"]+"' . | sed -E 's/#include "(.*)"/\1/' | sort -u |
+    while read -r header; do [ -f "$header" ] || echo "$header"; done)
+if [ -n "$missing" ]; then
+    echo "check-example: installed headers include headers that are not installed: $missing" >&2
+    exit 1
+fi
 
 flags=()
 if [ "$sanitize" = 1 ]; then
