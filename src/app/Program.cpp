@@ -36,8 +36,8 @@ int runProgram(const scene_factory_t& makeScene, const frame_loop_controls_t& co
                     exitCode = 0;
                 }
             }
-            // A renderer left initialised by a failed later stage shuts down
-            // as this releases it.
+            // On every path, while the logging is still there: a renderer
+            // left running by a failed later stage shuts down here.
             releaseRenderer(rendererContext);
         }
         releaseLogging(logging);

@@ -176,6 +176,14 @@ bool setupRenderer(const LoggingContext& logging, RendererContext& context,
 }
 
 void releaseRenderer(RendererContext& context) {
+    // Shut down here, not when the last reference goes: the renderer and its
+    // rendering API hold each other until deinit, and a hook of the run may
+    // still hold either, so the release alone could leave the window's and
+    // the renderer's last lines until after the logging is gone, or forever.
+    // After a normal shut-down this says nothing more.
+    if (context.renderer) {
+        context.renderer->deinit();
+    }
     context.window.reset();
     context.windowEvents.reset();
     context.windowFactory.reset();

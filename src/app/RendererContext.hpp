@@ -33,7 +33,8 @@ inline constexpr int windowHeight = 1024;
 bool setupRenderer(const LoggingContext& logging, RendererContext& context,
                    const renderer_options_t& options = {});
 
-// Releases the members last to first.
+// Shuts the renderer down if it still runs (destroying its windows, logging
+// as it goes), then releases the members last to first.
 void releaseRenderer(RendererContext& context);
 
 } // namespace ox::app

@@ -33,7 +33,7 @@ void Scene::assemble(const RendererContext& context,
     if (const auto& events = context.windowEvents) {
         events->addOnScrollEventListener(
             [this](std::shared_ptr<IRendererWindow>, double, double yOffset) {
-                fov -= static_cast<float>(yOffset);
+                fov = ox::camera::changedFieldOfView(fov, -yOffset);
             });
         events->addOnCursorPositionEventListener(
             [this](std::shared_ptr<IRendererWindow>, double x, double y) {
@@ -71,7 +71,7 @@ void Scene::update(double frameTime) {
 }
 
 void Scene::draw() {
-    fov += graph.fovDelta->value;
+    fov = ox::camera::changedFieldOfView(fov, graph.fovDelta->value);
     const float aspect = window ? window->getAspectRatio() : 1.0f;
     const camera::FreeCamera& camera = graph.camera->camera;
 

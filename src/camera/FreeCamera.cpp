@@ -26,6 +26,18 @@ glm::vec3 normalize(const glm::vec3& v) {
     return v * (1.0f / length);
 }
 
+// Adds `angle` to the angle sum `sum` unless either would stop being a
+// finite float; says whether it did. A turn by such an angle is skipped whole:
+// its sine and cosine would be NaN and would poison the frame for good.
+bool addTurn(float& sum, float angle) {
+    const float next = sum + angle;
+    if (!std::isfinite(next)) {
+        return false;
+    }
+    sum = next;
+    return true;
+}
+
 } // namespace
 
 // The vector rebuilt by a cross product in each turn is not normalised again:
@@ -33,21 +45,27 @@ glm::vec3 normalize(const glm::vec3& v) {
 // rebuilding it every turn is what keeps the frame from skewing over time.
 
 void FreeCamera::yaw(float angle) {
-    yawAngle += angle;
+    if (!addTurn(yawAngle, angle)) {
+        return;
+    }
     const auto [s, c] = sinCos(angle);
     forward = normalize(c * forward - s * right);
     right = glm::cross(forward, up);
 }
 
 void FreeCamera::pitch(float angle) {
-    pitchAngle += angle;
+    if (!addTurn(pitchAngle, angle)) {
+        return;
+    }
     const auto [s, c] = sinCos(angle);
     forward = normalize(c * forward + s * up);
     up = -glm::cross(forward, right);
 }
 
 void FreeCamera::roll(float angle) {
-    rollAngle += angle;
+    if (!addTurn(rollAngle, angle)) {
+        return;
+    }
     const auto [s, c] = sinCos(angle);
     right = normalize(c * right + s * up);
     up = -glm::cross(forward, right);

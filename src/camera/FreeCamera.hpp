@@ -22,6 +22,8 @@ public:
     virtual ~FreeCamera() = default;
 
     // Turn about `up`, `right` and `forward` respectively, by `angle` radians.
+    // A turn that is not a finite number, or would take its angle sum past
+    // the float range, is ignored, so the frame stays finite whatever comes.
     void yaw(float angle);
     void pitch(float angle);
     void roll(float angle);

@@ -2,6 +2,9 @@
 
 #include <fmt/format.h>
 
+#include <cmath>
+#include <limits>
+
 namespace ox::camera {
 
 using core::logger::ELogLevel;
@@ -26,6 +29,12 @@ void MouseLook::onMouseButton(renderer::IRendererWindow* window, EInputMouseButt
 
 void MouseLook::onCursorPosition(double x, double y, FreeCamera& camera) {
     if (!mouseLook) {
+        return;
+    }
+    // A position no float can hold is skipped as if it had not come: the
+    // next turn is measured from the last one that could be held.
+    constexpr double largest = std::numeric_limits<float>::max();
+    if (!(std::abs(x) <= largest && std::abs(y) <= largest)) {
         return;
     }
     currentCursor = {static_cast<float>(x), static_cast<float>(y)};

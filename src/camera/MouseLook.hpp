@@ -33,7 +33,8 @@ public:
                        renderer::EInputAction action, core::logger::ILogApi* log);
 
     // While mouse look is on, turns `camera` by the cursor's movement since the
-    // last event: down pitches up, right yaws right.
+    // last event: down pitches up, right yaws right. A position beyond the
+    // float range (or not a number) is ignored.
     void onCursorPosition(double x, double y, FreeCamera& camera);
 };
 

@@ -1,6 +1,7 @@
 #include "camera/Projection.hpp"
 
 #include <cmath>
+#include <limits>
 
 namespace ox::camera {
 
@@ -19,6 +20,15 @@ glm::mat4 perspectiveProjection(float fovDegrees, float aspect) {
     projection[2][3] = -1.0f;
     projection[3][2] = -(2.0f * farPlane * nearPlane) / (farPlane - nearPlane);
     return projection;
+}
+
+float changedFieldOfView(float fovDegrees, double degrees) {
+    constexpr double largest = std::numeric_limits<float>::max();
+    if (!(std::abs(degrees) <= largest)) {
+        return fovDegrees;
+    }
+    const float changed = fovDegrees + static_cast<float>(degrees);
+    return std::isfinite(changed) ? changed : fovDegrees;
 }
 
 } // namespace ox::camera

@@ -14,4 +14,10 @@ inline constexpr float farPlane = 10000.0f;
 // the formula whatever it gives.
 glm::mat4 perspectiveProjection(float fovDegrees, float aspect);
 
+// The field of view `fovDegrees` changed by `degrees`, added in single
+// precision. The angle has no limits, but it stays a finite float: a change
+// that would take it past the float range, or is not a number, is dropped and
+// the angle stays as it was.
+float changedFieldOfView(float fovDegrees, double degrees);
+
 } // namespace ox::camera

@@ -104,6 +104,13 @@ std::optional<EInputAction> actionNamed(const std::string& name) {
     return std::nullopt;
 }
 
+// Bounds of what a script may ask for, far beyond any session a person could
+// play: a number past them is a slip or a generator gone wrong, refused with
+// its line rather than replayed.
+constexpr std::uint64_t lastFrame = 1'000'000'000;
+constexpr double largestWheelOffset = 1000.0;         // steps per event, either way
+constexpr double largestCursorPosition = 1'000'000.0; // pixels, either way
+
 template <typename T>
 std::optional<T> number(const std::string& text) {
     T value{};
@@ -124,12 +131,17 @@ std::optional<InputScript::event_t> parseLine(const std::vector<std::string>& wo
                                               std::string& error) {
     using EKind = InputScript::EKind;
     InputScript::event_t event;
-    const auto frame = number<std::uint32_t>(words[0]);
+    const auto frame = number<std::uint64_t>(words[0]);
     if (!frame || *frame == 0) {
         error = "'" + words[0] + "' is not a frame number (frames count from 1)";
         return std::nullopt;
     }
-    event.frame = *frame;
+    if (*frame > lastFrame) {
+        error =
+            fmt::format("frame {} is past the last one a script can name, {}", words[0], lastFrame);
+        return std::nullopt;
+    }
+    event.frame = static_cast<std::uint32_t>(*frame);
     const std::string kind = words.size() > 1 ? words[1] : std::string();
     const auto expectWords = [&](std::size_t count, const char* form) {
         if (words.size() != count) {
@@ -169,7 +181,8 @@ std::optional<InputScript::event_t> parseLine(const std::vector<std::string>& wo
         return event;
     }
     if (kind == "wheel" || kind == "cursor") {
-        if (!expectWords(4, kind == "wheel" ? "wheel DX DY" : "cursor X Y")) {
+        const bool isWheel = kind == "wheel";
+        if (!expectWords(4, isWheel ? "wheel DX DY" : "cursor X Y")) {
             return std::nullopt;
         }
         const auto x = number<double>(words[2]);
@@ -178,7 +191,14 @@ std::optional<InputScript::event_t> parseLine(const std::vector<std::string>& wo
             error = "'" + words[2] + " " + words[3] + "' are not two numbers";
             return std::nullopt;
         }
-        event.kind = kind == "wheel" ? EKind::Wheel : EKind::Cursor;
+        const double largest = isWheel ? largestWheelOffset : largestCursorPosition;
+        if (std::abs(*x) > largest || std::abs(*y) > largest) {
+            error = fmt::format("'{} {}' is out of range: {} are at most {} {} either way",
+                                words[2], words[3], isWheel ? "wheel offsets" : "cursor positions",
+                                largest, isWheel ? "steps" : "pixels");
+            return std::nullopt;
+        }
+        event.kind = isWheel ? EKind::Wheel : EKind::Cursor;
         event.x = *x;
         event.y = *y;
         return event;

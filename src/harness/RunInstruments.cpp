@@ -28,9 +28,9 @@ RunInstruments* RunInstruments::find(const app::frame_loop_controls_t& controls)
 void RunInstruments::attach(const app::LoggingContext& logging, app::RendererContext& context) {
     log = logging.mainLog;
     renderer = context.renderer;
-    const auto api = renderer ? renderer->getRenderingApi() : nullptr;
-    if (options.glDebug && renderer) {
-        renderer->enableDriverMessages();
+    const auto api = context.renderer ? context.renderer->getRenderingApi() : nullptr;
+    if (options.glDebug && context.renderer) {
+        context.renderer->enableDriverMessages();
     }
     screenshots.emplace(log);
     if (context.windowEvents) {
@@ -65,7 +65,8 @@ void RunInstruments::beginFrame(std::uint32_t next) {
     if (recorder) {
         recorder->setEventFrame(next);
     }
-    const double now = renderer ? renderer->getTime() : 0.0;
+    const auto owner = renderer.lock();
+    const double now = owner ? owner->getTime() : 0.0;
     if (frame != 0) {
         frameEnded(frame, now - frameStart);
     }
@@ -125,12 +126,13 @@ void RunInstruments::writeRow(std::uint32_t row, double seconds, double gpuSecon
 }
 
 void RunInstruments::loopEnded() {
-    if (finished || !renderer) {
+    const auto owner = renderer.lock();
+    if (finished || !owner) {
         return;
     }
     finished = true;
     if (frame != 0) {
-        frameEnded(frame, renderer->getTime() - frameStart);
+        frameEnded(frame, owner->getTime() - frameStart);
     }
     if (gpuTiming) {
         gpuTimer->finish([this](const GpuTimer::frame_times_t& times) { gpuFrame(times); });

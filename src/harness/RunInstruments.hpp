@@ -57,7 +57,9 @@ private:
 
     run_options_t options;
     std::shared_ptr<core::logger::ILogApi> log;
-    std::shared_ptr<renderer::IRenderer> renderer;
+    // Not owned: the program releases the renderer before its logging, and a
+    // hook that kept it would keep it past that.
+    std::weak_ptr<renderer::IRenderer> renderer;
     FrameTimings frameTimings;
     std::unique_ptr<StatsFile> stats;
     std::shared_ptr<GpuTimer> gpuTimer;

@@ -35,20 +35,6 @@ struct IShaderHolder {
                          std::int32_t componentCount) const = 0;
     virtual ~IShaderHolder() = default;
 
-    // The same lookups for a caller that reports a missing name itself (the
-    // shader validator, on its owner's channel), so that one missing name
-    // makes one error line: an implementation that reports missing names
-    // leaves this one out. The others need not override them.
-    virtual std::shared_ptr<IShaderUniformHolder>
-    findUniformLocation(const std::string_view& name) const {
-        return getUniformLocation(name);
-    }
-    virtual std::shared_ptr<IShaderAttributeHolder>
-    findAttributeLocation(const std::string_view& name, EDataType dataType,
-                          std::int32_t componentCount) const {
-        return getAttributeLocation(name, dataType, componentCount);
-    }
-
     // A string literal converts equally well to both overloads above; this one
     // settles the choice. Not virtual, so implementations re-expose it with
     // `using IShaderHolder::getAttributeLocation;`.

@@ -4,12 +4,19 @@
 #include "support/NullRendererWindow.hpp"
 #include "support/RecordingLoggingContext.hpp"
 
+#include <glm/geometric.hpp>
+#include <glm/gtc/type_ptr.hpp>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <set>
+#include <tuple>
 #include <vector>
 
 namespace {
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 using ox::core::logger::ELogLevel;
 using ox::renderer::ECursorMode;
@@ -49,6 +56,13 @@ struct SceneTest : ::testing::Test {
         scene->assemble(renderer, nullptr);
     }
 
+    // A fresh graph and scene, as at start.
+    void restart() {
+        scene.reset();
+        graph = {};
+        renderer = windowOnly(window);
+        SetUp();
+    }
     void frame(double time) {
         scene->update(time);
         scene->draw();
@@ -194,6 +208,74 @@ TEST_F(SceneTest, CursorMovesTurnTheCameraOnlyWhileMouseLookIsOn) {
     frame(0.0);
     EXPECT_NE(graph.camera->value, before);
     EXPECT_EQ(scene->cameraPosition(), glm::vec3(0.0f));
+}
+
+// Input no person sends, from a script or a runaway mouse: the field of view
+// and the camera stay finite, and ordinary input after it still counts.
+TEST_F(SceneTest, ExtremeInputLeavesTheFieldOfViewAndTheCameraFinite) {
+    enum EKind { Wheel, Cursor, Look };
+    const struct {
+        const char* name;
+        std::vector<std::tuple<EKind, double, double>> inputs;
+        float fov;
+        float pitch;
+    } cases[] = {
+        {"a thousand wheel steps, again and again",
+         {{Wheel, 0, 1000}, {Wheel, 0, 1000}, {Wheel, 0, 1000}},
+         -2955.0f,
+         0.0f},
+        {"wheel offsets past the float range",
+         {{Wheel, 0, 3.4e38}, {Wheel, 0, 3.4e38}, {Wheel, 0, -1e300}, {Wheel, 0, nan}},
+         -3.4e38f,
+         0.0f},
+        {"cursor jumps of a million pixels",
+         {{Look, 0, 0},
+          {Cursor, 0, 0},
+          {Cursor, 1e6, 1e6},
+          {Cursor, -1e6, -1e6},
+          {Cursor, 1e6, 1e6},
+          {Cursor, 30, 30}},
+         45.0f,
+         0.1f},
+        {"cursor positions past the float range are skipped",
+         {{Look, 0, 0},
+          {Cursor, 0, 500},
+          {Cursor, 0, -3.5e38},
+          {Cursor, 1e300, 0},
+          {Cursor, nan, nan},
+          {Cursor, 0, 560}},
+         45.0f,
+         0.2f},
+        {"a jump wider than the float range turns nothing",
+         {{Look, 0, 0}, {Cursor, 3e38, 3e38}, {Cursor, -3e38, -3e38}},
+         45.0f,
+         0.0f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        restart();
+        for (const auto& [kind, x, y] : c.inputs) {
+            if (kind == Wheel) {
+                wheel(x, y);
+            } else if (kind == Cursor) {
+                cursor(x, y);
+            } else {
+                button(EInputMouseButton::Button1, EInputAction::Press);
+            }
+        }
+        key(EInputKey::Y, EInputAction::Press);
+        frame(0.0);
+        frame(0.5);
+        EXPECT_EQ(scene->fieldOfView(), c.fov);
+        EXPECT_NEAR(camera().pitchAngle, c.pitch, 1e-3f);
+        // Half a second of Y: 10 units along an up vector still of unit length.
+        EXPECT_NEAR(glm::length(camera().position), 10.0f, 1e-4f);
+        float sum = 0.0f; // NaN or infinite if any element is
+        for (int i = 0; i < 16; ++i) {
+            sum += glm::value_ptr(graph.camera->value)[i];
+        }
+        EXPECT_TRUE(std::isfinite(sum));
+    }
 }
 
 } // namespace

@@ -114,6 +114,32 @@ TEST(InputScriptTest, EachMalformedLineIsNamedWithItsNumberAndReason) {
     }
 }
 
+// The largest numbers a script may hold are taken; one past them is refused
+// with the line that holds it.
+TEST(InputScriptTest, NumbersPastTheirBoundsAreRefusedWithTheirLine) {
+    const struct {
+        const char* line;
+        const char* error; // empty: taken
+    } cases[] = {
+        {"1000000000 key down T", ""},
+        {"1000000001 key down T",
+         "line 2: frame 1000000001 is past the last one a script can name, 1000000000"},
+        {"1 wheel -1000 1e3", ""},
+        {"1 wheel 0 1000.001",
+         "line 2: '0 1000.001' is out of range: wheel offsets are at most 1000 steps either way"},
+        {"1 cursor -1000000 1e6", ""},
+        {"1 cursor 0 -3.5e38",
+         "line 2: '0 -3.5e38' is out of range: cursor positions are at most 1000000 pixels "
+         "either way"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        const auto script = parse(std::string("1 key down T\n") + c.line, error);
+        EXPECT_EQ(script && script->events().size() == 2, *c.error == '\0') << c.line;
+        EXPECT_EQ(error, c.error);
+    }
+}
+
 TEST(InputScriptTest, AnUnreadableFileIsAnErrorNamingTheFile) {
     std::string error;
     EXPECT_FALSE(InputScript::load("/nonexistent/flight.input", error));

@@ -27,13 +27,16 @@ struct IMesh {
     virtual void render(std::shared_ptr<renderer::IRenderingApi> api,
                         std::shared_ptr<IMeshRegister> meshRegister,
                         const mesh_render_data_t& data) = 0;
+    // The two below are optional, so that a mesh written for the first four
+    // still compiles: it draws under a generic name and without labels.
+
     // The mesh's name in debug annotations ("TestTriangle z=1"); lives as
     // long as the mesh.
-    virtual std::string_view getName() const = 0;
+    virtual std::string_view getName() const { return "mesh"; }
     // Labels the mesh's program, buffers and vertex arrays after its name for
     // GL debugging tools, and from then on every program it rebuilds too.
     // Nothing before init.
-    virtual void labelObjects(renderer::IRenderingApi& api) = 0;
+    virtual void labelObjects(renderer::IRenderingApi& /*api*/) {}
     virtual ~IMesh() = default;
 };
 

@@ -66,10 +66,13 @@ bool ShaderValidator::validate(const std::shared_ptr<renderer::IShaderHolder>& h
         return false;
     }
 
+    // The holder's own lookups report a missing name through the renderer too:
+    // the "renderer" line says what the program lacks, this one which mesh
+    // wanted it, and readers of the log look for both.
     int failures = 0;
     handles_t handles;
     for (const auto& uniform : uniforms) {
-        auto handle = holder->findUniformLocation(uniform);
+        auto handle = holder->getUniformLocation(uniform);
         if (!handle || !handle->isValid()) {
             logError(fmt::format("Uniform '{}' is not valid.", uniform));
             ++failures;
@@ -77,8 +80,8 @@ bool ShaderValidator::validate(const std::shared_ptr<renderer::IShaderHolder>& h
         handles.uniforms.push_back(std::move(handle));
     }
     for (const auto& attribute : attributes) {
-        const auto handle = holder->findAttributeLocation(attribute.name, attribute.dataType,
-                                                          attribute.componentCount);
+        const auto handle = holder->getAttributeLocation(attribute.name, attribute.dataType,
+                                                         attribute.componentCount);
         if (!handle || !handle->isValid()) {
             logError(fmt::format("Attribute '{}' is not valid.", attribute.name));
             ++failures;

@@ -67,55 +67,30 @@ void RShaderHolder::reportLookup(bool found, const std::string& message,
 
 std::shared_ptr<IShaderUniformHolder>
 RShaderHolder::getUniformLocation(const std::string_view& name) const {
-    return lookUpUniform(name, true);
-}
-
-std::shared_ptr<IShaderUniformHolder>
-RShaderHolder::findUniformLocation(const std::string_view& name) const {
-    return lookUpUniform(name, false);
+    // OpenGL reads up to a NUL; a view need not end in one.
+    std::string nameCopy(name);
+    const GLint location = glGetUniformLocation(program, nameCopy.c_str());
+    const bool valid = location != -1;
+    reportLookup(valid,
+                 valid ? std::string()
+                       : fmt::format("RShaderHolder::getUniformLocation() failed, because "
+                                     "uniform '{}' was not found.",
+                                     nameCopy),
+                 "RShaderHolder[glGetUniformLocation]");
+    return std::make_shared<RShaderUniformHolder>(valid, std::move(nameCopy), location);
 }
 
 std::shared_ptr<IShaderAttributeHolder>
 RShaderHolder::getAttributeLocation(const std::string_view& name, EDataType dataType,
                                     std::int32_t componentCount) const {
-    return lookUpAttribute(name, dataType, componentCount, true);
-}
-
-std::shared_ptr<IShaderAttributeHolder>
-RShaderHolder::findAttributeLocation(const std::string_view& name, EDataType dataType,
-                                     std::int32_t componentCount) const {
-    return lookUpAttribute(name, dataType, componentCount, false);
-}
-
-std::shared_ptr<IShaderUniformHolder> RShaderHolder::lookUpUniform(const std::string_view& name,
-                                                                   bool reportMissing) const {
-    // OpenGL reads up to a NUL; a view need not end in one.
-    std::string nameCopy(name);
-    const GLint location = glGetUniformLocation(program, nameCopy.c_str());
-    const bool valid = location != -1;
-    reportLookup(valid || !reportMissing,
-                 valid || !reportMissing
-                     ? std::string()
-                     : fmt::format("RShaderHolder::getUniformLocation() failed, because "
-                                   "uniform '{}' was not found.",
-                                   nameCopy),
-                 "RShaderHolder[glGetUniformLocation]");
-    return std::make_shared<RShaderUniformHolder>(valid, std::move(nameCopy), location);
-}
-
-std::shared_ptr<IShaderAttributeHolder> RShaderHolder::lookUpAttribute(const std::string_view& name,
-                                                                       EDataType dataType,
-                                                                       std::int32_t componentCount,
-                                                                       bool reportMissing) const {
     std::string nameCopy(name);
     const GLint location = glGetAttribLocation(program, nameCopy.c_str());
     const bool valid = location != -1;
-    reportLookup(valid || !reportMissing,
-                 valid || !reportMissing
-                     ? std::string()
-                     : fmt::format("RShaderHolder::getAttributeLocation() failed, because "
-                                   "attribute '{}' was not found.",
-                                   nameCopy),
+    reportLookup(valid,
+                 valid ? std::string()
+                       : fmt::format("RShaderHolder::getAttributeLocation() failed, because "
+                                     "attribute '{}' was not found.",
+                                     nameCopy),
                  "RShaderHolder[getAttributeLocation]");
     return std::make_shared<RShaderAttributeHolder>(valid, std::move(nameCopy), location, dataType,
                                                     componentCount);

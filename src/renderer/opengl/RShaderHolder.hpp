@@ -37,20 +37,8 @@ public:
     std::shared_ptr<IShaderAttributeHolder>
     getAttributeLocation(std::string name, EDataType dataType,
                          std::int32_t componentCount) const override;
-    std::shared_ptr<IShaderUniformHolder>
-    findUniformLocation(const std::string_view& name) const override;
-    std::shared_ptr<IShaderAttributeHolder>
-    findAttributeLocation(const std::string_view& name, EDataType dataType,
-                          std::int32_t componentCount) const override;
 
 private:
-    // The lookups; `reportMissing` says whether a missing name is reported.
-    std::shared_ptr<IShaderUniformHolder> lookUpUniform(const std::string_view& name,
-                                                        bool reportMissing) const;
-    std::shared_ptr<IShaderAttributeHolder> lookUpAttribute(const std::string_view& name,
-                                                            EDataType dataType,
-                                                            std::int32_t componentCount,
-                                                            bool reportMissing) const;
     // Sends the not-found message (when `found` is false) and then the error
     // poll to the renderer, if the API and its renderer are still there.
     void reportLookup(bool found, const std::string& message,

@@ -428,4 +428,24 @@ TEST_F(MeshRegisterTest, AnnotationsAndGroupBoundariesOnlyWhenAskedFor) {
     }
 }
 
+// A mesh written before meshes had names and labels still compiles, and
+// annotated passes give it a generic name and no labels.
+class FourOperationMesh : public IMesh {
+public:
+    void init(std::shared_ptr<IRenderingApi>, std::shared_ptr<IMeshRegister>) override {}
+    void deinit(std::shared_ptr<IRenderingApi>, std::shared_ptr<IMeshRegister>) override {}
+    mesh_properties_t* getProperties() override { return nullptr; }
+    void render(std::shared_ptr<IRenderingApi>, std::shared_ptr<IMeshRegister>,
+                const mesh_render_data_t&) override {}
+};
+
+TEST_F(MeshRegisterTest, AMeshWithOnlyTheFirstFourOperationsIsAnnotatedUnderAGenericName) {
+    reg->setDebugAnnotations(true);
+    reg->add(std::make_shared<FourOperationMesh>());
+    reg->initAll();
+    EXPECT_TRUE(api->calls.empty());
+    reg->renderAll();
+    EXPECT_EQ(api->calls, (Names{"pushDebugGroup(mesh)", "popDebugGroup()"}));
+}
+
 } // namespace

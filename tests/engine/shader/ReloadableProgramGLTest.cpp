@@ -76,36 +76,47 @@ protected:
 
 // One mesh's declaration: uniforms "scale" and "tint", attribute "position"
 // of two floats. The first poll reads both files and either takes the program
-// with a valid handle for every declared name, or takes nothing and says why.
+// with a valid handle for every declared name, or takes nothing and says why:
+// a missing name both on the mesh's channel and, from the program's own
+// lookup, as an error through the renderer, which logs it on "renderer".
 TEST_F(ReloadableProgramGLTest, TakesOnlyACompleteProgramAndHandsBackItsHandles) {
     const struct {
         const char* name;
         const char* vertex; // null: the file is not there
         bool taken;
         Lines problems;
+        Lines rendererMessages;
     } cases[] = {
-        {"good pair", goodVertex, true, {}},
+        {"good pair", goodVertex, true, {}, {}},
         {"missing uniform",
          R"(#version 430 core
 in vec2 position;
 void main() { gl_Position = vec4(position, 0.0, 1.0); }
 )",
          false,
-         {"mesh > shader validator > Uniform 'scale' is not valid."}},
+         {"mesh > shader validator > Uniform 'scale' is not valid."},
+         {"message:0:RShaderHolder::getUniformLocation() failed, because uniform 'scale' was "
+          "not found."}},
         {"missing attribute",
          R"(#version 430 core
 uniform float scale;
 void main() { gl_Position = vec4(scale, 0.0, 0.0, 1.0); }
 )",
          false,
-         {"mesh > shader validator > Attribute 'position' is not valid."}},
+         {"mesh > shader validator > Attribute 'position' is not valid."},
+         {"message:0:RShaderHolder::getAttributeLocation() failed, because attribute "
+          "'position' was not found."}},
         {"missing everything of the vertex stage",
          bareVertex,
          false,
          {"mesh > shader validator > Uniform 'scale' is not valid.",
-          "mesh > shader validator > Attribute 'position' is not valid."}},
-        {"broken file", brokenVertex, false, {}},
-        {"file gone", nullptr, false, {}},
+          "mesh > shader validator > Attribute 'position' is not valid."},
+         {"message:0:RShaderHolder::getUniformLocation() failed, because uniform 'scale' was "
+          "not found.",
+          "message:0:RShaderHolder::getAttributeLocation() failed, because attribute "
+          "'position' was not found."}},
+        {"broken file", brokenVertex, false, {}, {}},
+        {"file gone", nullptr, false, {}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -125,7 +136,7 @@ void main() { gl_Position = vec4(scale, 0.0, 0.0, 1.0); }
                             root->createLogApi("mesh", ELogLevel::Debug),
                             root->createLogApi("mesh", ELogLevel::Debug));
         }
-        renderer->messages.clear();
+        renderer->calls.clear();
         writer->lines.clear();
 
         EXPECT_EQ(program->reloadIfChanged(), c.taken);
@@ -161,9 +172,13 @@ void main() { gl_Position = vec4(scale, 0.0, 0.0, 1.0); }
         } else {
             EXPECT_EQ(problems, c.problems);
         }
-        // A missing name is reported once, on the mesh's channel: the lookups
-        // report nothing through the renderer.
-        EXPECT_TRUE(renderer->messages.empty()) << renderer->messages.front();
+        Lines rendererMessages;
+        for (const auto& call : renderer->calls) {
+            if (call.rfind("message:", 0) == 0) {
+                rendererMessages.push_back(call);
+            }
+        }
+        EXPECT_EQ(rendererMessages, c.rendererMessages);
         // A second poll without a change takes nothing and says nothing new.
         EXPECT_FALSE(program->reloadIfChanged());
         EXPECT_EQ(program->program() != nullptr, c.taken);
