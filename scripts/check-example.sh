@@ -68,6 +68,18 @@ run "$work/original" "$example/shaders"
 "$compare" --tolerance 8 --share 0.001 "$example/expected-frame-10.png" \
     "$work/original/capture/frame-10.png" "$work/original/difference.png"
 
+# The shell hands the run's instruments to the example's scene as to the
+# demo's: with --gpu-timing its mesh register's first group, which holds the
+# quad, is timed (an unobserved group reads 0.000 ms).
+mkdir -p "$work/timed"
+cp -r "$example/shaders" "$work/timed/shaders"
+(cd "$work/timed" && "$work/build/custom-mesh" --frames 10 --fixed-dt 0.05 --gpu-timing --gl-debug)
+group=$(grep -oE 'render group 0: mean [0-9.]+ ms' "$work/timed/vexel.log" || true)
+if [ -z "$group" ] || [ "$group" = "render group 0: mean 0.000 ms" ]; then
+    echo "the example's render group was not timed: '${group}'" >&2
+    exit 1
+fi
+
 # An edit of the fragment shader is the example's own: the quad turns red.
 cp -r "$example/shaders" "$work/edited-shaders"
 sed -i 's/color = vec4(corner.x, corner.y, 0.8, 1.0);/color = vec4(1.0, 0.0, 0.0, 1.0);/' \

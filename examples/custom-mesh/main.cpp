@@ -21,6 +21,8 @@ public:
     explicit QuadScene(const ox::app::LoggingContext& logging)
         : logging(logging) {}
 
+    // --gpu-timing and --gl-debug reach the meshes through this.
+    void instrument(const ox::app::scene_instruments_t& given) override { instruments = given; }
     void assemble(const ox::app::RendererContext&,
                   const std::shared_ptr<ox::renderer::IRenderingApi>& api) override {
         if (!api) {
@@ -28,6 +30,8 @@ public:
         }
         api->clearColor({0.1f, 0.1f, 0.15f, 1.0f});
         meshes = std::make_shared<ox::engine::mesh::MeshRegister>(api);
+        meshes->setGroupObserver(instruments.renderGroupObserver);
+        meshes->setDebugAnnotations(instruments.debugAnnotations);
         quad = std::make_shared<SpinningQuad>(logging.logApiFactory->createLogApi(
             "SpinningQuad", ox::core::logger::ELogLevel::Debug));
         meshes->add(quad);
@@ -52,6 +56,7 @@ public:
 
 private:
     const ox::app::LoggingContext& logging;
+    ox::app::scene_instruments_t instruments;
     std::shared_ptr<ox::engine::mesh::MeshRegister> meshes;
     std::shared_ptr<SpinningQuad> quad;
     double time = 0.0;

@@ -4,7 +4,6 @@
 #include "app/Scene.hpp"
 #include "app/SceneContext.hpp"
 #include "harness/Launch.hpp"
-#include "harness/RunInstruments.hpp"
 
 #include <memory>
 
@@ -16,25 +15,19 @@ namespace {
 // first, then the graph it drives.
 class DemoScene final : public IScene {
 public:
-    DemoScene(const LoggingContext& logging, const frame_loop_controls_t& controls)
-        : scene(logging, graph) {
-        if (const auto* instruments = harness::RunInstruments::find(controls)) {
-            groupObserver = instruments->groupObserver();
-            scene.setDebugAnnotations(instruments->debugAnnotations());
-        }
-    }
+    explicit DemoScene(const LoggingContext& logging)
+        : scene(logging, graph) {}
     ~DemoScene() override = default;
 
     SceneContext graph;
     Scene scene;
-    std::shared_ptr<engine::mesh::IRenderGroupObserver> groupObserver;
 
+    void instrument(const scene_instruments_t& instruments) override {
+        scene.instrument(instruments);
+    }
     void assemble(const RendererContext& context,
                   const std::shared_ptr<renderer::IRenderingApi>& api) override {
         scene.assemble(context, api);
-        if (groupObserver) {
-            scene.setRenderGroupObserver(groupObserver);
-        }
     }
     void update(double frameTime) override { scene.update(frameTime); }
     void draw() override { scene.draw(); }
@@ -43,9 +36,8 @@ public:
     glm::vec3 cameraPosition() const override { return scene.cameraPosition(); }
 };
 
-std::unique_ptr<IScene> makeDemoScene(const LoggingContext& logging, RendererContext& context,
-                                      const frame_loop_controls_t& controls) {
-    auto demo = std::make_unique<DemoScene>(logging, controls);
+std::unique_ptr<IScene> makeDemoScene(const LoggingContext& logging, RendererContext& context) {
+    auto demo = std::make_unique<DemoScene>(logging);
     if (!setupSceneGraph(logging, context, demo->graph)) {
         return nullptr;
     }
@@ -55,11 +47,9 @@ std::unique_ptr<IScene> makeDemoScene(const LoggingContext& logging, RendererCon
 } // namespace
 
 int runApplication(const frame_loop_controls_t& controls) {
-    return runProgram(
-        [&controls](const LoggingContext& logging, RendererContext& context) {
-            return makeDemoScene(logging, context, controls);
-        },
-        controls);
+    return runProgram([](const LoggingContext& logging,
+                         RendererContext& context) { return makeDemoScene(logging, context); },
+                      controls);
 }
 
 int launchApplication(std::span<const std::string_view> arguments) {

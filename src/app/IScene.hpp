@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/RendererContext.hpp"
+#include "app/scene_instruments_t.hpp"
 #include "renderer/IRenderingApi.hpp"
 
 #include <glm/vec3.hpp>
@@ -17,6 +18,9 @@ namespace ox::app {
 struct IScene {
     virtual ~IScene() = default;
 
+    // What the run's instruments ask of the scene, once, before assemble. A
+    // scene that draws no meshes, or wants no measuring, may ignore it.
+    virtual void instrument(const scene_instruments_t& instruments) { (void)instruments; }
     // `api` may be empty, then nothing is to be drawn.
     virtual void assemble(const RendererContext& context,
                           const std::shared_ptr<renderer::IRenderingApi>& api) = 0;

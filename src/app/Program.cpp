@@ -19,6 +19,7 @@ int runProgram(const scene_factory_t& makeScene, const frame_loop_controls_t& co
                     hook->attach(logging, rendererContext);
                 }
                 if (std::unique_ptr<IScene> scene = makeScene(logging, rendererContext)) {
+                    scene->instrument(controls.instruments);
                     {
                         const std::shared_ptr<renderer::IRenderingApi> api =
                             rendererContext.renderer->getRenderingApi();

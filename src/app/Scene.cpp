@@ -52,7 +52,8 @@ void Scene::assemble(const RendererContext& context,
         return;
     }
     meshRegister = std::make_shared<engine::mesh::MeshRegister>(api);
-    meshRegister->setDebugAnnotations(debugAnnotations);
+    meshRegister->setDebugAnnotations(instruments.debugAnnotations);
+    meshRegister->setGroupObserver(instruments.renderGroupObserver);
     // Added first, so within their render group the tunnel draws before the
     // other meshes.
     for (int i = 0; i < tunnelTriangles; ++i) {
@@ -97,12 +98,6 @@ void Scene::draw() {
     meshRegister->setRenderData(data);
     instancedTriangles->timeElapsed = graph.time->value;
     meshRegister->renderAll();
-}
-
-void Scene::setRenderGroupObserver(std::shared_ptr<engine::mesh::IRenderGroupObserver> observer) {
-    if (meshRegister) {
-        meshRegister->setGroupObserver(std::move(observer));
-    }
 }
 
 void Scene::shutdown() {

@@ -48,11 +48,9 @@ public:
     void draw() override;
     // Frees every mesh's GL objects; call while the context exists.
     void shutdown() override;
-    // Before assemble: the meshes' GL objects get debug labels and every
-    // mesh's draw a debug group (see MeshRegister::setDebugAnnotations).
-    void setDebugAnnotations(bool enabled) { debugAnnotations = enabled; }
-    // After assemble: told around each render group of every draw step.
-    void setRenderGroupObserver(std::shared_ptr<engine::mesh::IRenderGroupObserver> observer);
+    // Before assemble: the mesh register gets the render-group observer and
+    // the debug annotations.
+    void instrument(const scene_instruments_t& given) override { instruments = given; }
 
     // Field of view in degrees, as the last draw step left it.
     float fieldOfView() const override { return fov; }
@@ -69,7 +67,7 @@ private:
     std::shared_ptr<engine::mesh::MeshRegister> meshRegister;
     std::shared_ptr<mesh::TestTriangleInstanced> instancedTriangles;
     engine::mesh::mesh_render_data_t data{};
-    bool debugAnnotations = false;
+    scene_instruments_t instruments;
 };
 
 } // namespace ox::app

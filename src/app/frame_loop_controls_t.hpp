@@ -2,6 +2,7 @@
 
 #include "app/IRunHook.hpp"
 #include "app/renderer_options_t.hpp"
+#include "app/scene_instruments_t.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -20,6 +21,8 @@ struct frame_loop_controls_t {
     std::vector<IRunHook*> hooks;
     // What the renderer start-up does differently (debug context, vsync).
     renderer_options_t renderer;
+    // Handed to the scene before it is assembled.
+    scene_instruments_t instruments;
 };
 
 } // namespace ox::app

@@ -116,6 +116,7 @@ int launch(std::string_view name, std::span<const std::string_view> arguments,
     app::frame_loop_controls_t controls = harness.controls();
     // First: the recorder must know the frame before scripted events arrive.
     controls.hooks.insert(controls.hooks.begin(), &instruments);
+    controls.instruments = instruments.sceneInstruments();
     controls.renderer.debugContext = options.glDebug;
     controls.renderer.vsync = options.vsync;
     return program(controls);

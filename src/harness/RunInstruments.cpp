@@ -16,15 +16,6 @@ RunInstruments::RunInstruments(const run_options_t& options)
     }
 }
 
-RunInstruments* RunInstruments::find(const app::frame_loop_controls_t& controls) {
-    for (app::IRunHook* hook : controls.hooks) {
-        if (auto* instruments = dynamic_cast<RunInstruments*>(hook)) {
-            return instruments;
-        }
-    }
-    return nullptr;
-}
-
 void RunInstruments::attach(const app::LoggingContext& logging, app::RendererContext& context) {
     log = logging.mainLog;
     renderer = context.renderer;

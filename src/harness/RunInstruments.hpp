@@ -28,14 +28,10 @@ class RunInstruments : public app::IRunHook {
 public:
     explicit RunInstruments(const run_options_t& options);
 
-    // For a scene that draws meshes: told around each render group of its
-    // mesh register (empty without --gpu-timing), and whether its meshes are
-    // to be labelled and their draws wrapped in debug groups (--gl-debug).
-    std::shared_ptr<engine::mesh::IRenderGroupObserver> groupObserver() const { return gpuTimer; }
-    bool debugAnnotations() const { return options.glDebug; }
-
-    // The run's instruments among a loop's hooks, or null.
-    static RunInstruments* find(const app::frame_loop_controls_t& controls);
+    // What these instruments ask of the run's scene: the GPU timer as its
+    // render-group observer (empty without --gpu-timing), and debug labels
+    // and groups with --gl-debug.
+    app::scene_instruments_t sceneInstruments() const { return {gpuTimer, options.glDebug}; }
 
     void attach(const app::LoggingContext& logging, app::RendererContext& context) override;
     void beginFrame(std::uint32_t frame) override;
