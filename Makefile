@@ -55,12 +55,15 @@ test: build-test
 	bash scripts/with-display.sh ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
 
 # Renders the golden flight and compares its frames with tests/golden/;
-# golden-update rewrites the references after a deliberate change.
+# golden-update rewrites the references after a deliberate change. With
+# HEADLESS=1 the flight is rendered by the headless back end, with no X server.
+GOLDEN = $(if $(HEADLESS),bash scripts/golden.sh --headless,bash scripts/with-display.sh bash scripts/golden.sh)
+
 golden: build-release
-	bash scripts/with-display.sh bash scripts/golden.sh $(RELEASE_DIR)
+	$(GOLDEN) $(RELEASE_DIR)
 
 golden-update: build-release
-	bash scripts/with-display.sh bash scripts/golden.sh --update $(RELEASE_DIR)
+	$(GOLDEN) --update $(RELEASE_DIR)
 
 # A recorded session as new references:
 #   make golden-add NAME=wheel-zoom INPUT=session.input FRAMES=30,120

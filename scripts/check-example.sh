@@ -3,7 +3,8 @@
 # staging prefix under it, configures and builds examples/custom-mesh against
 # that prefix with find_package(Vexel), runs it on the current display with a
 # fixed clock and captures frame 10, and checks that frame against the
-# example's reference picture; then edits the example's fragment shader and
+# example's reference picture, and the frame of a headless run without
+# DISPLAY too; then edits the example's fragment shader and
 # checks that the same frame no longer matches.
 #
 #   scripts/check-example.sh BUILD_DIR [SANITIZE]
@@ -55,7 +56,7 @@ run() {
     mkdir -p "$dir"
     cp -r "$2" "$dir/shaders"
     (cd "$dir" && "$work/build/custom-mesh" --frames 10 --fixed-dt 0.05 \
-        --capture capture --capture-frames 10)
+        --capture capture --capture-frames 10 "${@:3}")
     test -f "$dir/capture/frame-10.png"
     if grep -q '(l:err)' "$dir/vexel.log"; then
         echo "error lines in $dir/vexel.log:" >&2
@@ -80,6 +81,11 @@ if [ -z "$group" ] || [ "$group" = "render group 0: mean 0.000 ms" ]; then
     exit 1
 fi
 
+# The same program headless, with no X server to lean on: the same frame.
+(unset DISPLAY WAYLAND_DISPLAY; run "$work/headless" "$example/shaders" --headless --egl-device software)
+"$compare" --tolerance 8 --share 0.001 "$example/expected-frame-10.png" \
+    "$work/headless/capture/frame-10.png" "$work/headless/difference.png"
+
 # An edit of the fragment shader is the example's own: the quad turns red.
 cp -r "$example/shaders" "$work/edited-shaders"
 sed -i 's/color = vec4(corner.x, corner.y, 0.8, 1.0);/color = vec4(1.0, 0.0, 0.0, 1.0);/' \
@@ -94,4 +100,4 @@ if "$compare" --tolerance 8 --share 0.001 "$example/expected-frame-10.png" \
     echo "the edited shader did not change the picture" >&2
     exit 1
 fi
-echo "custom-mesh: built against $work/stage, frame 10 matches, the edit changes it"
+echo "custom-mesh: built against $work/stage, frame 10 matches windowed and headless, the edit changes it"

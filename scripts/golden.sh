@@ -5,10 +5,12 @@
 # reference PNG. A list line is "FRAME NAME [INPUT]", INPUT a file beside the
 # list (flight.input when left out). For every frame that does not match it writes a
 # side-by-side image (reference, new, differences in magenta) and prints its
-# path. Needs an X display (see with-display.sh).
+# path. Needs an X display (see with-display.sh), or with --headless none.
 #
-#   scripts/golden.sh [--update] [--shaders DIR] [--out DIR] [--golden DIR] BUILD_DIR
+#   scripts/golden.sh [--headless] [--update] [--shaders DIR] [--out DIR] [--golden DIR] BUILD_DIR
 #
+#   --headless     render with the headless back end on Mesa's software EGL
+#                  device, with DISPLAY unset: the same frames, no X server
 #   --update       rewrite the references from this run instead of comparing
 #   --shaders DIR  render with these shader files instead of the repository's
 #   --out DIR      where the new frames and side-by-side images go
@@ -35,12 +37,14 @@ STEP=0.016
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 golden="$repo/tests/golden"
 update=0
+headless=0
 shaders="$repo/shaders"
 out=""
 build=""
 while [[ $# -gt 0 ]]; do
     case "$1" in
         --update) update=1 ;;
+        --headless) headless=1 ;;
         --shaders) shaders=$2; shift ;;
         --out) out=$2; shift ;;
         --golden) golden=$(cd "$2" && pwd); shift ;;
@@ -50,7 +54,7 @@ while [[ $# -gt 0 ]]; do
     shift
 done
 if [[ -z "$build" ]]; then
-    echo "usage: scripts/golden.sh [--update] [--shaders DIR] [--out DIR] [--golden DIR] BUILD_DIR" >&2
+    echo "usage: scripts/golden.sh [--headless] [--update] [--shaders DIR] [--out DIR] [--golden DIR] BUILD_DIR" >&2
     exit 2
 fi
 build=$(cd "$build" && pwd)
@@ -77,6 +81,13 @@ cp -r "$shaders" "$out/work/shaders"
 # Mesa is unloaded when GLFW terminates, so a sanitized build's leak checker
 # can only report its remains; the exit code must speak for the program.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+# The references are llvmpipe's frames, so a headless run draws with Mesa's
+# software device even where a GPU is present; without DISPLAY it proves that
+# it needs no X server.
+run=("$vexel")
+if [[ $headless -eq 1 ]]; then
+    run=(env -u DISPLAY -u WAYLAND_DISPLAY "$vexel" --headless --egl-device software)
+fi
 # Long enough for a start with a cold shader cache (every program compiled,
 # tens of seconds for a sanitized build) and a slow flight after it.
 # Where the frames of one input land: the original flight's in frames/, every
@@ -94,7 +105,7 @@ for input in $(printf '%s\n' "${inputs[@]}" | sort -u); do
     sorted=$(printf '%s\n' "${list[@]}" | sort -n -u)
     last=$(tail -n 1 <<<"$sorted")
     captures=$(paste -s -d, <<<"$sorted")
-    if ! (cd "$out/work" && timeout 200 "$vexel" --fixed-dt "$STEP" --frames "$last" \
+    if ! (cd "$out/work" && timeout 200 "${run[@]}" --fixed-dt "$STEP" --frames "$last" \
             --input "$golden/$input" --capture "$(frames_dir "$input")" \
             --capture-frames "$captures"); then
         echo "golden: the program failed on $input; its log is $out/work/vexel.log" >&2

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that one kind of work needs, and only those that
 # are missing:
-#   run    build the release program and run it (also on a virtual display)
+#   run    build the release program and run it (also on a virtual display,
+#          or headless on Mesa's software EGL device)
 #   test   run + the test suite: GoogleTest, X11 input, the shader compiler
 #   bench  run + the benchmarks and the instruction counts
 #   soak   run + the soak driver and the memory check
@@ -15,6 +16,7 @@ set -euo pipefail
 run=(
     build-essential cmake pkg-config
     libglfw3-dev libglew-dev libfmt-dev libglm-dev libpng-dev
+    libegl-dev libegl-mesa0
     xvfb xauth libgl1-mesa-dri xdotool x11-utils imagemagick
 )
 test=(libgtest-dev libx11-dev libxtst-dev libxrandr-dev glslang-tools python3)

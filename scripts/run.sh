@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the demo from the repository root so that ./vexel.log and shaders/
-# resolve there; further arguments go to the program. With a DISPLAY it just
-# opens the window. Without one it runs
+# resolve there; further arguments go to the program. With a DISPLAY, or with
+# --headless, it just runs the program. Without one it runs
 # the demo on a private virtual display for RUN_SECONDS (default 5), saves a
 # screenshot of its window to build/vexel.png, prints the window title and the
 # last log lines, closes it with Escape and reports its exit code.
@@ -17,6 +17,13 @@ cd "$root"
 if [[ -n "${DISPLAY:-}" ]]; then
     exec "$binary" "${options[@]}"
 fi
+# A headless run needs no display, and no Escape from one: it ends with its
+# --frames, its input script, or Ctrl+C.
+for option in "${options[@]}"; do
+    if [[ "$option" == --headless ]]; then
+        exec "$binary" "${options[@]}"
+    fi
+done
 
 seconds=${RUN_SECONDS:-5}
 screenshot="$root/build/vexel.png"

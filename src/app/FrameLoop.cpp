@@ -1,6 +1,7 @@
 #include "app/FrameLoop.hpp"
 
 #include "app/FrameStatistics.hpp"
+#include "app/StopSignals.hpp"
 #include "renderer/input.hpp"
 
 namespace ox::app {
@@ -63,7 +64,8 @@ void runFrameLoop(RendererContext& context, IScene& scene,
             hook->eventsPolled(frame);
         }
 
-        if (window->isKeyPressed(renderer::EInputKey::Escape) || lastFrame) {
+        if (window->isKeyPressed(renderer::EInputKey::Escape) || lastFrame ||
+            StopSignals::received() != 0) {
             window->setShouldClose(true);
         }
         // The window itself is destroyed only after the scene has shut down:

@@ -18,7 +18,8 @@ void prepareFrameLoop(RendererContext& context, IScene& scene,
                       const std::shared_ptr<renderer::IRenderingApi>& api);
 
 // Runs frames (update, clear, draw, title, swap, events) until the window is
-// asked to close by Escape or by the window system, or `controls` end the run.
+// asked to close by Escape, by the window system or by a stop signal (see
+// StopSignals), or `controls` end the run.
 // The hooks of `controls` see each frame begin and each frame drawn; with a
 // frame limit, the last frame's title is always rewritten, so the end state
 // stays readable in the title.

@@ -1,6 +1,7 @@
 #include "app/Program.hpp"
 
 #include "app/FrameLoop.hpp"
+#include "app/StopSignals.hpp"
 
 #include <string>
 #include <vector>
@@ -8,6 +9,9 @@
 namespace ox::app {
 
 int runProgram(const scene_factory_t& makeScene, const frame_loop_controls_t& controls) {
+    // From the start: a stop signal during start-up ends the run after its
+    // first frame, with the same shut-down as any other end.
+    const StopSignals stopSignals;
     int exitCode = 1;
     std::vector<std::string> memoryLog;
     {
@@ -25,6 +29,7 @@ int runProgram(const scene_factory_t& makeScene, const frame_loop_controls_t& co
                             rendererContext.renderer->getRenderingApi();
                         prepareFrameLoop(rendererContext, *scene, api);
                         runFrameLoop(rendererContext, *scene, api, controls);
+                        StopSignals::report(*logging.mainLog);
                         // Before shut-down, whose lines stay the last of the log.
                         for (IRunHook* hook : controls.hooks) {
                             hook->loopEnded();

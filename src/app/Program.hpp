@@ -18,8 +18,9 @@ using scene_factory_t =
 
 // The program's shell: builds the logging and renderer contexts in order,
 // lets the hooks of `controls` attach, builds the scene, runs the frame loop
-// and releases everything in reverse order. Returns the process exit code: 0
-// after a normal end, 1 when a start-up stage failed.
+// and releases everything in reverse order. SIGINT and SIGTERM end the run as
+// Escape does (StopSignals). Returns the process exit code: 0 after a normal
+// end, 1 when a start-up stage failed.
 int runProgram(const scene_factory_t& makeScene, const frame_loop_controls_t& controls = {});
 
 } // namespace ox::app

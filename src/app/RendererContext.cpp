@@ -3,6 +3,7 @@
 #include "renderer/IMonitor.hpp"
 #include "renderer/IRendererWindowOpenGlHintFactory.hpp"
 #include "renderer/IRenderingApi.hpp"
+#include "renderer/egl/EglRenderer.hpp"
 #include "renderer/opengl/Renderer.hpp"
 
 #include <fmt/format.h>
@@ -101,6 +102,15 @@ void addWindowListeners(RendererWindowEventsDispatcher& events,
         });
 }
 
+// The back end the options ask for. Everything after this sees only the
+// renderer interfaces.
+std::shared_ptr<IRenderer> createRenderer(const renderer_options_t& options) {
+    if (options.headless) {
+        return std::make_shared<egl::EglRenderer>(options.eglDevice);
+    }
+    return std::make_shared<opengl::Renderer>();
+}
+
 } // namespace
 
 bool setupRenderer(const LoggingContext& logging, RendererContext& context,
@@ -127,7 +137,7 @@ bool setupRenderer(const LoggingContext& logging, RendererContext& context,
     }
     addRendererListeners(*built.rendererEvents, rendererLog);
 
-    built.renderer = std::make_shared<opengl::Renderer>();
+    built.renderer = createRenderer(options);
     if (!built.renderer) {
         return fail("Unable to create OpenGL renderer.");
     }

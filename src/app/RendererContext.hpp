@@ -27,7 +27,8 @@ inline constexpr const char* windowTitle = "Vexel";
 inline constexpr int windowWidth = 1024;
 inline constexpr int windowHeight = 1024;
 
-// Creates the renderer and the main window with an OpenGL 4.5 core context and
+// Creates the renderer of the back end the options choose (GLFW, or headless
+// on an EGL device) and the main window with an OpenGL 4.5 core context, and
 // registers the listeners that log renderer and window events. On failure it
 // logs one fatal line on "main", releases what it built and returns false.
 bool setupRenderer(const LoggingContext& logging, RendererContext& context,

@@ -36,6 +36,20 @@ std::optional<double> parseSeconds(std::string_view text) {
     return value;
 }
 
+// "software", or an index into EGL's device list from 0.
+std::optional<renderer::egl::egl_device_choice_t> parseEglDevice(std::string_view text) {
+    using renderer::egl::EEglDevicePreference;
+    if (text == "software") {
+        return renderer::egl::egl_device_choice_t{EEglDevicePreference::Software, 0};
+    }
+    std::uint32_t index = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+        return std::nullopt;
+    }
+    return renderer::egl::egl_device_choice_t{EEglDevicePreference::Index, index};
+}
+
 // "1,61,62": positive frame numbers, returned sorted without repeats.
 std::optional<std::vector<std::uint32_t>> parseFrameList(std::string_view text) {
     std::vector<std::uint32_t> frames;
@@ -82,6 +96,13 @@ std::string CommandLine::usage(std::string_view program) {
            "                          GL objects and a debug group around every mesh\n"
            "  --record FILE           write the session's input to FILE as an --input script\n"
            "  --vsync                 wait for the display's refresh at every swap\n"
+           "  --headless              no window and no X server: draw into an off-screen\n"
+           "                          surface of an EGL device; input comes only from\n"
+           "                          --input, and the run ends with --frames, the script's\n"
+           "                          Escape, SIGINT or SIGTERM\n"
+           "  --egl-device N|software with --headless: the EGL device to draw with, by its\n"
+           "                          number in the log's list, or Mesa's software device\n"
+           "                          (default: the first hardware device, else software)\n"
            "Controls (rates per second of the program's clock):\n"
            "  W / S       pitch up / down          A / D    yaw left / right\n"
            "  Q / E       roll                     T / G    move forward / backward\n"
@@ -102,6 +123,7 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
         return result;
     };
 
+    bool eglDeviceGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string_view name = arguments[i];
         std::optional<std::string_view> value;
@@ -113,19 +135,21 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
             result.outcome = EOutcome::Help;
             continue;
         }
-        if (name == "--gpu-timing" || name == "--gl-debug" || name == "--vsync") {
+        if (name == "--gpu-timing" || name == "--gl-debug" || name == "--vsync" ||
+            name == "--headless") {
             if (value) {
                 return fail(std::string(name) + " takes no value");
             }
             run_options_t& options = result.options;
             (name == "--gpu-timing" ? options.gpuTiming
              : name == "--gl-debug" ? options.glDebug
-                                    : options.vsync) = true;
+             : name == "--vsync"    ? options.vsync
+                                    : options.headless) = true;
             continue;
         }
         const bool known = name == "--fixed-dt" || name == "--frames" || name == "--input" ||
                            name == "--capture" || name == "--capture-frames" || name == "--stats" ||
-                           name == "--record";
+                           name == "--record" || name == "--egl-device";
         if (!known) {
             return fail("unknown option '" + std::string(arguments[i]) + "' (try --help)");
         }
@@ -158,6 +182,14 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
                             quoted);
             }
             options.captureFrames = std::move(*frames);
+        } else if (name == "--egl-device") {
+            const auto device = parseEglDevice(*value);
+            if (!device) {
+                return fail("--egl-device needs a device number from 0 or 'software', not " +
+                            quoted);
+            }
+            options.eglDevice = *device;
+            eglDeviceGiven = true;
         } else if (value->empty()) {
             return fail(std::string(name) + " needs a path, not an empty value");
         } else if (name == "--input") {
@@ -172,6 +204,13 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
     }
     if (result.outcome == EOutcome::Help) {
         return result;
+    }
+    if (eglDeviceGiven && !result.options.headless) {
+        return fail("--egl-device needs --headless");
+    }
+    // An off-screen surface is never shown, so there is no refresh to wait for.
+    if (result.options.vsync && result.options.headless) {
+        return fail("--vsync has no display to wait for with --headless");
     }
     if (result.options.captureDir.has_value() != !result.options.captureFrames.empty()) {
         return fail("--capture and --capture-frames go together");

@@ -119,6 +119,8 @@ int launch(std::string_view name, std::span<const std::string_view> arguments,
     controls.instruments = instruments.sceneInstruments();
     controls.renderer.debugContext = options.glDebug;
     controls.renderer.vsync = options.vsync;
+    controls.renderer.headless = options.headless;
+    controls.renderer.eglDevice = options.eglDevice;
     return program(controls);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "renderer/egl/egl_device_choice_t.hpp"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -30,6 +32,11 @@ struct run_options_t {
     std::optional<std::filesystem::path> recordFile;
     // Buffer swaps wait for the display's refresh (swap interval 1).
     bool vsync = false;
+    // The headless back end: no window system, an EGL device's off-screen
+    // surface, input only from the script.
+    bool headless = false;
+    // The EGL device a headless run draws with.
+    renderer::egl::egl_device_choice_t eglDevice;
 };
 
 } // namespace ox::harness

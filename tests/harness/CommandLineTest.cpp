@@ -52,6 +52,30 @@ TEST(CommandLineTest, InstrumentOptions) {
     }
 }
 
+TEST(CommandLineTest, HeadlessWithTheDeviceByNumberOrSoftware) {
+    using ox::renderer::egl::EEglDevicePreference;
+    const struct {
+        std::vector<std::string_view> arguments;
+        EEglDevicePreference preference;
+        std::uint32_t index;
+    } cases[] = {
+        {{"--headless"}, EEglDevicePreference::Hardware, 0},
+        {{"--headless", "--egl-device", "2"}, EEglDevicePreference::Index, 2},
+        {{"--egl-device=0", "--headless"}, EEglDevicePreference::Index, 0},
+        {{"--headless", "--egl-device", "software"}, EEglDevicePreference::Software, 0},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = parse(c.arguments);
+        ASSERT_EQ(line.outcome, EOutcome::Run) << line.error;
+        EXPECT_TRUE(line.options.headless);
+        EXPECT_EQ(line.options.eglDevice.preference, c.preference);
+        if (c.preference == EEglDevicePreference::Index) {
+            EXPECT_EQ(line.options.eglDevice.index, c.index);
+        }
+    }
+    EXPECT_FALSE(parse({}).options.headless);
+}
+
 TEST(CommandLineTest, NoOptionsRunsAsBeforeAndHelpWinsOverValidOptions) {
     const CommandLine none = parse({});
     EXPECT_EQ(none.outcome, EOutcome::Run);
@@ -106,6 +130,15 @@ TEST(CommandLineTest, EachBadCommandLineGetsItsOwnMessage) {
         {{"--gpu-timing=yes"}, "--gpu-timing takes no value"},
         {{"--gl-debug=1"}, "--gl-debug takes no value"},
         {{"--vsync=0"}, "--vsync takes no value"},
+        {{"--headless=1"}, "--headless takes no value"},
+        {{"--egl-device", "0"}, "--egl-device needs --headless"},
+        {{"--headless", "--egl-device", "gpu"},
+         "--egl-device needs a device number from 0 or 'software', not 'gpu'"},
+        {{"--headless", "--egl-device", "-1"},
+         "--egl-device needs a device number from 0 or 'software', not '-1'"},
+        {{"--headless", "--egl-device="},
+         "--egl-device needs a device number from 0 or 'software', not ''"},
+        {{"--headless", "--vsync"}, "--vsync has no display to wait for with --headless"},
     };
     for (const auto& c : cases) {
         const CommandLine line = parse(c.arguments);

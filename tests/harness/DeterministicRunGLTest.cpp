@@ -20,14 +20,14 @@ using ox::test::readFile;
 // printed on standard error followed by "exit=<code>". The program ends by
 // itself in every case here; `timeout` is the deadline if it does not.
 std::string runVexel(const std::filesystem::path& dir, const std::string& arguments,
-                     int timeoutSeconds) {
+                     int timeoutSeconds, const std::string& environment = "") {
     // Mesa's driver is unloaded when GLFW terminates, so the leak checker in
     // the child can only report its remains; the exit code must speak for
     // the program (ApplicationGLTest runs it in process with leak checks on).
-    return commandOutput("cd '" + dir.string() +
-                         "' && ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}" +
-                         "detect_leaks=0 timeout " + std::to_string(timeoutSeconds) + " " +
-                         VEXEL_BINARY + " " + arguments + " 2>&1 >/dev/null; echo exit=$?");
+    return commandOutput(
+        "cd '" + dir.string() + "' && ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}" +
+        "detect_leaks=0 env " + environment + " timeout " + std::to_string(timeoutSeconds) + " " +
+        VEXEL_BINARY + " " + arguments + " 2>&1 >/dev/null; echo exit=$?");
 }
 
 TEST(DeterministicRunGLTest, EachBadCommandLineIsRefusedWithExitCodeTwoBeforeAnythingStarts) {
@@ -110,6 +110,39 @@ TEST(DeterministicRunGLTest, ScriptedFlightLandsWhereTheControlsSayAndRepeatsByt
     const ox::image::ImageComparison comparison{24, 0.005};
     EXPECT_TRUE(comparison.compare(*golden, *moved).matches);
     EXPECT_FALSE(comparison.compare(*golden, *start).matches);
+}
+
+// The headless back end draws the golden flight, mouse look, outlines and
+// wheel included, into the same pixels as a window on the virtual display:
+// the frames are identical byte for byte, and the headless run needs no X
+// server.
+TEST(DeterministicRunGLTest, AHeadlessRunDrawsTheFramesOfAWindowedRunExactly) {
+    ox::test::TempDir dir;
+    ox::test::copyRepositoryShaders(dir.path());
+    const std::string flight = std::string(OX_GOLDEN_DIR) + "/flight.input";
+    const std::string common =
+        "--fixed-dt 0.016 --frames 90 --input '" + flight + "' --capture-frames 1,62,64,65,90";
+    const std::string windowed =
+        runVexel(dir.path(), common + " --capture windowed", ox::test::firstFrameSeconds + 50);
+    ASSERT_TRUE(windowed.ends_with("exit=0")) << windowed << readFile(dir / "vexel.log");
+    const std::string windowedTitle = lastTitle(readFile(dir / "vexel.log"));
+    const std::string headless =
+        runVexel(dir.path(), common + " --capture headless --headless --egl-device software",
+                 ox::test::firstFrameSeconds + 50, "-u DISPLAY -u WAYLAND_DISPLAY");
+    ASSERT_TRUE(headless.ends_with("exit=0")) << headless << readFile(dir / "vexel.log");
+
+    for (const char* frame :
+         {"frame-1.png", "frame-62.png", "frame-64.png", "frame-65.png", "frame-90.png"}) {
+        const std::string drawn = readFile(dir / "windowed" / frame);
+        EXPECT_GT(drawn.size(), 1000u) << frame;
+        EXPECT_EQ(drawn, readFile(dir / "headless" / frame)) << frame << " differs";
+    }
+    // The title is computed as usual and reaches the log; only the frame rate
+    // in it is measured, so the rest must agree.
+    const std::regex rate(R"(FPS: avg: \d+\.\d\d)");
+    EXPECT_EQ(std::regex_replace(lastTitle(readFile(dir / "vexel.log")), rate, ""),
+              std::regex_replace(windowedTitle, rate, ""));
+    EXPECT_NE(windowedTitle.find("fov: "), std::string::npos) << windowedTitle;
 }
 
 } // namespace

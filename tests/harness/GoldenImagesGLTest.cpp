@@ -15,10 +15,10 @@ using ox::test::commandOutput;
 // Runs scripts/golden.sh against this build with the shader files in
 // `shaders`, writing into `out`; returns its output and "exit=<code>".
 std::string runGolden(const std::filesystem::path& shaders, const std::filesystem::path& out,
-                      const std::string& golden = OX_GOLDEN_DIR) {
-    return commandOutput("timeout 210 bash '" OX_SOURCE_DIR "/scripts/golden.sh' --shaders '" +
-                         shaders.string() + "' --out '" + out.string() + "' --golden '" + golden +
-                         "' '" OX_BUILD_DIR "' 2>&1; echo exit=$?");
+                      const std::string& golden = OX_GOLDEN_DIR, const std::string& options = "") {
+    return commandOutput("timeout 210 bash '" OX_SOURCE_DIR "/scripts/golden.sh' " + options +
+                         " --shaders '" + shaders.string() + "' --out '" + out.string() +
+                         "' --golden '" + golden + "' '" OX_BUILD_DIR "' 2>&1; echo exit=$?");
 }
 
 // The golden check as `make test` runs it, and proof that it can fail: a
@@ -49,6 +49,16 @@ TEST(GoldenImagesGLTest, FailsWithSideBySideImagesOnAnAlteredShaderAndPassesOnTh
 
     std::ofstream(frag) << original;
     const std::string passing = runGolden(dir / "shaders", dir / "restored");
+    EXPECT_TRUE(passing.ends_with("golden: all 6 frames match\nexit=0")) << passing;
+}
+
+// The same check with the headless back end and DISPLAY unset: no X server
+// takes part, and the frames match the references as the windowed ones do.
+TEST(GoldenImagesGLTest, TheHeadlessFlightMatchesTheReferences) {
+    ox::test::TempDir dir;
+    ox::test::copyRepositoryShaders(dir.path());
+    const std::string passing =
+        runGolden(dir / "shaders", dir / "headless", OX_GOLDEN_DIR, "--headless");
     EXPECT_TRUE(passing.ends_with("golden: all 6 frames match\nexit=0")) << passing;
 }
 

@@ -1,11 +1,14 @@
 #include "renderer/opengl/RGlew.hpp"
 
+#include "renderer/opengl/gl_entry_points.hpp"
 #include "renderer/renderer_message_data_t.hpp"
 
 #include <GL/glew.h>
 #include <fmt/format.h>
+#include <fmt/ranges.h>
 
 #include <string_view>
+#include <vector>
 
 namespace ox::renderer::opengl {
 
@@ -33,9 +36,35 @@ void RGlew::init() {
     // Without this GLEW skips core-profile entry points it cannot find in the
     // extension string.
     glewExperimental = GL_TRUE;
-    const GLenum result = glewInit();
+    GLenum result = glewInit();
     discardGlErrors();
     const auto owner = renderer.lock();
+    if (result == GLEW_ERROR_NO_GLX_DISPLAY) {
+        // A GLEW built for GLX (Debian's) loads every GL entry point first and
+        // then looks for the GLX display of the current context, which a
+        // context made through EGL does not have. The GL half is what this
+        // back end needs, so the result stands for success exactly when every
+        // entry point the back end calls has been loaded.
+        const std::vector<std::string_view> missing = missingGlEntryPoints();
+        if (!missing.empty()) {
+            if (owner) {
+                owner->reportMessage(
+                    MessageTypeError,
+                    fmt::format("GLEW found no GLX display (it is built for GLX), and the "
+                                "context lacks these OpenGL entry points: {}.",
+                                fmt::join(missing, ", ")));
+                owner->reportMessage(MessageTypeError, "Failed to initialize GLEW.");
+            }
+            status = 0;
+            return;
+        }
+        if (owner) {
+            owner->reportMessage(MessageTypeInfo,
+                                 "GLEW found no GLX display (it is built for GLX); every OpenGL "
+                                 "entry point the back end calls is loaded.");
+        }
+        result = GLEW_OK;
+    }
     if (result != GLEW_OK) {
         if (owner) {
             const auto* text = reinterpret_cast<const char*>(glewGetErrorString(result));
