@@ -82,6 +82,9 @@ std::string CommandLine::usage(std::string_view program) {
            "                          GL objects and a debug group around every mesh\n"
            "  --record FILE           write the session's input to FILE as an --input script\n"
            "  --vsync                 wait for the display's refresh at every swap\n"
+           "  --overlay               show the debug overlay: frame times, GPU times, the\n"
+           "                          camera, the shader programs and the log (F1 hides it;\n"
+           "                          captures and screenshots leave it out)\n"
            "Controls (rates per second of the program's clock):\n"
            "  W / S       pitch up / down          A / D    yaw left / right\n"
            "  Q / E       roll                     T / G    move forward / backward\n"
@@ -90,6 +93,7 @@ std::string CommandLine::usage(std::string_view program) {
            "  wheel       field of view narrower (up) / wider (down), one degree a step\n"
            "  left mouse button held: mouse look\n"
            "  C held      outlines (line loops) instead of filled triangles\n"
+           "  F1          hide / show the overlay (with --overlay)\n"
            "  F12         screenshot to screenshots/vexel-<n>.png\n"
            "  Escape      quit\n";
 }
@@ -113,14 +117,16 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
             result.outcome = EOutcome::Help;
             continue;
         }
-        if (name == "--gpu-timing" || name == "--gl-debug" || name == "--vsync") {
+        if (name == "--gpu-timing" || name == "--gl-debug" || name == "--vsync" ||
+            name == "--overlay") {
             if (value) {
                 return fail(std::string(name) + " takes no value");
             }
             run_options_t& options = result.options;
             (name == "--gpu-timing" ? options.gpuTiming
              : name == "--gl-debug" ? options.glDebug
-                                    : options.vsync) = true;
+             : name == "--vsync"    ? options.vsync
+                                    : options.overlay) = true;
             continue;
         }
         const bool known = name == "--fixed-dt" || name == "--frames" || name == "--input" ||

@@ -3,6 +3,7 @@
 #include "harness/CommandLine.hpp"
 #include "harness/FrameCapture.hpp"
 #include "harness/InputScript.hpp"
+#include "harness/OverlayHook.hpp"
 #include "harness/RunHarness.hpp"
 #include "harness/RunInstruments.hpp"
 #include "harness/SessionRecorder.hpp"
@@ -65,6 +66,13 @@ int launch(std::string_view name, std::span<const std::string_view> arguments,
     app::frame_loop_controls_t controls = harness.controls();
     // First: the recorder must know the frame before scripted events arrive.
     controls.hooks.insert(controls.hooks.begin(), &instruments);
+    // Last: it draws over the frame the other hooks have seen.
+    std::optional<OverlayHook> overlay;
+    if (options.overlay) {
+        overlay.emplace(instruments.timings());
+        controls.hooks.push_back(&*overlay);
+        controls.overlay = &*overlay;
+    }
     controls.renderer.debugContext = options.glDebug;
     controls.renderer.vsync = options.vsync;
     return program(controls);

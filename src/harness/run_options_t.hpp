@@ -30,6 +30,8 @@ struct run_options_t {
     std::optional<std::filesystem::path> recordFile;
     // Buffer swaps wait for the display's refresh (swap interval 1).
     bool vsync = false;
+    // The debug overlay over every frame, F1 to hide and show it.
+    bool overlay = false;
 };
 
 } // namespace ox::harness
