@@ -14,7 +14,7 @@ set -euo pipefail
 
 run=(
     build-essential cmake pkg-config
-    libglfw3-dev libglew-dev libfmt-dev libglm-dev libpng-dev
+    libglfw3-dev libglew-dev libfmt-dev libglm-dev libpng-dev libimgui-dev
     xvfb xauth libgl1-mesa-dri xdotool x11-utils imagemagick
 )
 test=(libgtest-dev libx11-dev libxtst-dev libxrandr-dev glslang-tools python3)
