@@ -23,4 +23,5 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/VexelConfigVersion.cmake
     COMPATIBILITY SameMinorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/VexelConfig.cmake
               ${PROJECT_BINARY_DIR}/VexelConfigVersion.cmake
+              ${PROJECT_SOURCE_DIR}/cmake/VexelImGui.cmake
     DESTINATION ${OX_CONFIG_DIR})

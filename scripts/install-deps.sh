@@ -15,7 +15,7 @@ set -euo pipefail
 
 run=(
     build-essential cmake pkg-config
-    libglfw3-dev libglew-dev libfmt-dev libglm-dev libpng-dev
+    libglfw3-dev libglew-dev libfmt-dev libglm-dev libpng-dev libimgui-dev
     libegl-dev libegl-mesa0
     xvfb xauth libgl1-mesa-dri xdotool x11-utils imagemagick
 )

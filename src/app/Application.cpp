@@ -34,6 +34,7 @@ public:
     void shutdown() override { scene.shutdown(); }
     float fieldOfView() const override { return scene.fieldOfView(); }
     glm::vec3 cameraPosition() const override { return scene.cameraPosition(); }
+    glm::vec3 cameraForward() const override { return scene.cameraForward(); }
 };
 
 std::unique_ptr<IScene> makeDemoScene(const LoggingContext& logging, RendererContext& context) {

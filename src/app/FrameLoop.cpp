@@ -51,6 +51,9 @@ void runFrameLoop(RendererContext& context, IScene& scene,
             for (IRunHook* hook : controls.hooks) {
                 hook->frameDrawn(frame, *api, *window);
             }
+            if (controls.overlay != nullptr) {
+                controls.overlay->drawOver(frame, scene, *api, *window);
+            }
         }
 
         const bool lastFrame = controls.lastFrame && frame >= *controls.lastFrame;

@@ -32,6 +32,9 @@ struct IScene {
     // Degrees, and the camera's position, for the title.
     virtual float fieldOfView() const = 0;
     virtual glm::vec3 cameraPosition() const = 0;
+    // The unit vector the camera looks along, for a debug overlay; zero for a
+    // scene without a camera of its own.
+    virtual glm::vec3 cameraForward() const { return glm::vec3(0.0f); }
 };
 
 } // namespace ox::app

@@ -110,4 +110,8 @@ glm::vec3 Scene::cameraPosition() const {
     return graph.camera ? graph.camera->camera.position : glm::vec3(0.0f);
 }
 
+glm::vec3 Scene::cameraForward() const {
+    return graph.camera ? graph.camera->camera.forward : glm::vec3(0.0f);
+}
+
 } // namespace ox::app

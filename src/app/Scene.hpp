@@ -55,6 +55,7 @@ public:
     // Field of view in degrees, as the last draw step left it.
     float fieldOfView() const override { return fov; }
     glm::vec3 cameraPosition() const override;
+    glm::vec3 cameraForward() const override;
     const engine::mesh::mesh_render_data_t& renderData() const { return data; }
 
 private:

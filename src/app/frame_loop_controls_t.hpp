@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/IFrameOverlay.hpp"
 #include "app/IRunHook.hpp"
 #include "app/renderer_options_t.hpp"
 #include "app/scene_instruments_t.hpp"
@@ -19,6 +20,9 @@ struct frame_loop_controls_t {
     // The loop ends after this frame, as if Escape had been pressed.
     std::optional<std::uint32_t> lastFrame;
     std::vector<IRunHook*> hooks;
+    // Drawn over each frame after the hooks' frameDrawn; not owned. Empty,
+    // the loop makes no call for it.
+    IFrameOverlay* overlay = nullptr;
     // What the renderer start-up does differently (debug context, vsync).
     renderer_options_t renderer;
     // Handed to the scene before it is assembled.

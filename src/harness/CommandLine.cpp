@@ -103,6 +103,9 @@ std::string CommandLine::usage(std::string_view program) {
            "  --egl-device N|software with --headless: the EGL device to draw with, by its\n"
            "                          number in the log's list, or Mesa's software device\n"
            "                          (default: the first hardware device, else software)\n"
+           "  --overlay               show the debug overlay: frame times, GPU times, the\n"
+           "                          camera, the shader programs and the log (F1 hides it;\n"
+           "                          captures and screenshots leave it out)\n"
            "Controls (rates per second of the program's clock):\n"
            "  W / S       pitch up / down          A / D    yaw left / right\n"
            "  Q / E       roll                     T / G    move forward / backward\n"
@@ -111,6 +114,7 @@ std::string CommandLine::usage(std::string_view program) {
            "  wheel       field of view narrower (up) / wider (down), one degree a step\n"
            "  left mouse button held: mouse look\n"
            "  C held      outlines (line loops) instead of filled triangles\n"
+           "  F1          hide / show the overlay (with --overlay)\n"
            "  F12         screenshot to screenshots/vexel-<n>.png\n"
            "  Escape      quit\n";
 }
@@ -136,7 +140,7 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
             continue;
         }
         if (name == "--gpu-timing" || name == "--gl-debug" || name == "--vsync" ||
-            name == "--headless") {
+            name == "--headless" || name == "--overlay") {
             if (value) {
                 return fail(std::string(name) + " takes no value");
             }
@@ -144,7 +148,8 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
             (name == "--gpu-timing" ? options.gpuTiming
              : name == "--gl-debug" ? options.glDebug
              : name == "--vsync"    ? options.vsync
-                                    : options.headless) = true;
+             : name == "--headless" ? options.headless
+                                    : options.overlay) = true;
             continue;
         }
         const bool known = name == "--fixed-dt" || name == "--frames" || name == "--input" ||

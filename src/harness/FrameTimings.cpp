@@ -17,6 +17,9 @@ double ms(double seconds) {
 void FrameTimings::addFrame(std::uint32_t frame, double seconds) {
     if (frame > 1) {
         cpu.add(seconds);
+        recentMs[recentNext] = static_cast<float>(ms(seconds));
+        recentNext = (recentNext + 1) % recentCount;
+        ++recentAdded;
     }
 }
 
@@ -30,6 +33,8 @@ void FrameTimings::addGpuFrame(std::uint32_t frame, double seconds, const group_
         return;
     }
     gpu.add(seconds);
+    lastGpu = seconds;
+    lastGroups = groups;
     for (std::size_t group = 0; group < groupCount; ++group) {
         gpuGroups[group].add(groups[group]);
     }

@@ -2,6 +2,7 @@
 
 #include "harness/DurationHistogram.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -16,6 +17,11 @@ class FrameTimings {
 public:
     static constexpr std::size_t groupCount = 3;
     using group_seconds_t = std::array<double, groupCount>;
+    // How many of the latest frames are kept one by one, for a live graph.
+    static constexpr std::size_t recentCount = 300;
+    // Milliseconds of the latest frames in a ring: `recentFrameMs()[recentStart()]`
+    // is the oldest of the `recentFrames()` kept, the rest follow, wrapping.
+    using recent_ms_t = std::array<float, recentCount>;
 
     void addFrame(std::uint32_t frame, double seconds);
     // `seconds` NaN: the frame's GPU time never came back; it is counted.
@@ -32,7 +38,19 @@ public:
     const DurationHistogram& gpuFrameTimes() const { return gpu; }
     const DurationHistogram& gpuGroupTimes(std::size_t group) const { return gpuGroups[group]; }
 
+    const recent_ms_t& recentFrameMs() const { return recentMs; }
+    std::size_t recentStart() const { return recentFrames() < recentCount ? 0 : recentNext; }
+    std::size_t recentFrames() const { return std::min(recentAdded, recentCount); }
+    // The GPU times of the latest frame measured, when one was.
+    double lastGpuSeconds() const { return lastGpu; }
+    const group_seconds_t& lastGpuGroupSeconds() const { return lastGroups; }
+
 private:
+    recent_ms_t recentMs{};
+    std::size_t recentNext = 0;
+    std::size_t recentAdded = 0;
+    double lastGpu = 0.0;
+    group_seconds_t lastGroups{};
     DurationHistogram cpu;
     DurationHistogram gpu;
     std::array<DurationHistogram, groupCount> gpuGroups;

@@ -5,6 +5,7 @@
 #include "harness/FrameCapture.hpp"
 #include "harness/InputScript.hpp"
 #include "harness/OutputFile.hpp"
+#include "harness/OverlayHook.hpp"
 #include "harness/RunHarness.hpp"
 #include "harness/RunInstruments.hpp"
 
@@ -117,6 +118,13 @@ int launch(std::string_view name, std::span<const std::string_view> arguments,
     // First: the recorder must know the frame before scripted events arrive.
     controls.hooks.insert(controls.hooks.begin(), &instruments);
     controls.instruments = instruments.sceneInstruments();
+    // Last: it draws over the frame the other hooks have seen.
+    std::optional<OverlayHook> overlay;
+    if (options.overlay) {
+        overlay.emplace(instruments.timings());
+        controls.hooks.push_back(&*overlay);
+        controls.overlay = &*overlay;
+    }
     controls.renderer.debugContext = options.glDebug;
     controls.renderer.vsync = options.vsync;
     controls.renderer.headless = options.headless;

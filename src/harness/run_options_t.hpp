@@ -37,6 +37,8 @@ struct run_options_t {
     bool headless = false;
     // The EGL device a headless run draws with.
     renderer::egl::egl_device_choice_t eglDevice;
+    // The debug overlay over every frame, F1 to hide and show it.
+    bool overlay = false;
 };
 
 } // namespace ox::harness

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "renderer/EBlendFactor.hpp"
 #include "renderer/EBufferTarget.hpp"
 #include "renderer/EBufferUsage.hpp"
 #include "renderer/ECapability.hpp"
@@ -8,6 +9,7 @@
 #include "renderer/EObjectType.hpp"
 #include "renderer/EPrimitiveMode.hpp"
 #include "renderer/EQueryTarget.hpp"
+#include "renderer/ETextureParameter.hpp"
 
 #include <glm/vec3.hpp>
 #include <glm/vec4.hpp>
@@ -90,6 +92,9 @@ struct IRenderingApi {
                                      std::int32_t instanceCount) = 0;
     // Indices come from the bound element buffer, from offset 0.
     virtual void drawElements(EPrimitiveMode mode, std::int32_t count, EDataType indexType) = 0;
+    // Indices from `byteOffset` into the bound element buffer.
+    virtual void drawElements(EPrimitiveMode mode, std::int32_t count, EDataType indexType,
+                              std::size_t byteOffset) = 0;
     virtual void drawElementsInstanced(EPrimitiveMode mode, std::int32_t count, EDataType indexType,
                                        std::int32_t instanceCount) = 0;
     virtual void legacyBegin(EPrimitiveMode mode) = 0;
@@ -116,6 +121,21 @@ struct IRenderingApi {
     virtual void objectLabel(EObjectType type, std::uint32_t name, std::string_view label) = 0;
     virtual void pushDebugGroup(std::string_view message) = 0;
     virtual void popDebugGroup() = 0;
+    // Blending of what is drawn with the frame (capability Blend):
+    // source x `source` + destination x `destination`.
+    virtual void blendFunc(EBlendFactor source, EBlendFactor destination) = 0;
+    // Drawing is limited to this rectangle, in pixels from the lower left
+    // corner, while capability ScissorTest is on.
+    virtual void scissor(const int_pair_t& origin, const int_pair_t& size) = 0;
+    // 2D textures, the only kind so far: names, binding, filters, and 8-bit
+    // RGBA pixels, rows from the bottom up. texImage2D makes no call and
+    // returns false when the size is not positive or `rgba` holds fewer than
+    // width x height x 4 bytes.
+    virtual std::vector<std::uint32_t> genTextures(std::uint32_t n) = 0;
+    virtual void deleteTextures(const std::vector<std::uint32_t>& names) = 0;
+    virtual void bindTexture(std::uint32_t name) = 0;
+    virtual void texParameter(ETextureParameter parameter, ETextureFilter filter) = 0;
+    virtual bool texImage2D(const int_pair_t& size, std::span<const std::uint8_t> rgba) = 0;
     virtual ~IRenderingApi() = default;
 };
 

@@ -45,6 +45,10 @@ void RendererWindowEventsDispatcher::addOnScrollEventListener(ScrollListener lis
     scrollListeners.add(std::move(listener));
 }
 
+void RendererWindowEventsDispatcher::setPointerCapture(std::shared_ptr<IPointerCapture> capture) {
+    pointerCapture = std::move(capture);
+}
+
 void RendererWindowEventsDispatcher::invokeOnCloseEvent(std::shared_ptr<IRendererWindow> window) {
     closeListeners.invoke(window);
 }
@@ -63,6 +67,9 @@ void RendererWindowEventsDispatcher::invokeOnKeyEvent(std::shared_ptr<IRendererW
 void RendererWindowEventsDispatcher::invokeOnMouseButtonEvent(
     std::shared_ptr<IRendererWindow> window, EInputMouseButton button, EInputAction action,
     std::uint16_t mods) {
+    if (pointerCapture && pointerCapture->takesMouseButton(button, action, mods)) {
+        return;
+    }
     mouseButtonListeners.invoke(window, button, action, mods);
 }
 
@@ -73,6 +80,9 @@ void RendererWindowEventsDispatcher::invokeOnCursorPositionEvent(
 
 void RendererWindowEventsDispatcher::invokeOnScrollEvent(std::shared_ptr<IRendererWindow> window,
                                                          double xOffset, double yOffset) {
+    if (pointerCapture && pointerCapture->takesScroll(xOffset, yOffset)) {
+        return;
+    }
     scrollListeners.invoke(window, xOffset, yOffset);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "renderer/EventsDispatcherBase.hpp"
+#include "renderer/IPointerCapture.hpp"
 #include "renderer/IRendererWindowEvents.hpp"
 #include "renderer/IRendererWindowEventsDispatcher.hpp"
 #include "renderer/ListenerList.hpp"
@@ -32,6 +33,11 @@ public:
     void addOnCursorPositionEventListener(CursorPositionListener listener) override;
     void addOnScrollEventListener(ScrollListener listener) override;
 
+    // Mouse button and wheel events go to `capture` first and on to the
+    // listeners only when it does not take them; empty, every event reaches
+    // them. One at a time: setting another replaces it.
+    void setPointerCapture(std::shared_ptr<IPointerCapture> capture);
+
     void invokeOnCloseEvent(std::shared_ptr<IRendererWindow> window) override;
     void invokeOnResizeEvent(std::shared_ptr<IRendererWindow> window,
                              const dimension_t& size) override;
@@ -45,6 +51,7 @@ public:
                              double yOffset) override;
 
 private:
+    std::shared_ptr<IPointerCapture> pointerCapture;
     ListenerList<void(std::shared_ptr<IRendererWindow>)> closeListeners;
     ListenerList<void(std::shared_ptr<IRendererWindow>, const dimension_t&)> resizeListeners;
     ListenerList<void(std::shared_ptr<IRendererWindow>, EInputKey, std::int32_t, EInputAction,

@@ -32,21 +32,24 @@ TEST(CommandLineTest, AcceptsEveryOptionInBothSpellings) {
 }
 
 TEST(CommandLineTest, InstrumentOptions) {
-    const CommandLine line = parse({"--stats", "build/stats.csv", "--gpu-timing", "--gl-debug",
-                                    "--record=session.input", "--vsync", "--fixed-dt", "60"});
+    const CommandLine line =
+        parse({"--stats", "build/stats.csv", "--gpu-timing", "--gl-debug", "--record=session.input",
+               "--vsync", "--fixed-dt", "60", "--overlay"});
     ASSERT_EQ(line.outcome, EOutcome::Run) << line.error;
     EXPECT_EQ(line.options.statsFile, "build/stats.csv");
     EXPECT_EQ(line.options.recordFile, "session.input");
     EXPECT_TRUE(line.options.gpuTiming);
     EXPECT_TRUE(line.options.glDebug);
     EXPECT_TRUE(line.options.vsync);
+    EXPECT_TRUE(line.options.overlay);
     EXPECT_EQ(line.options.fixedDelta, 60.0);
 
     const CommandLine none = parse({});
     EXPECT_FALSE(none.options.statsFile || none.options.recordFile || none.options.gpuTiming ||
-                 none.options.glDebug || none.options.vsync);
+                 none.options.glDebug || none.options.vsync || none.options.overlay);
     // The help lists the controls too.
-    for (const char* text : {"--stats FILE", "--record FILE", "F12", "Escape", "W / S", "C held"}) {
+    for (const char* text : {"--stats FILE", "--record FILE", "--overlay", "F1 ", "F12", "Escape",
+                             "W / S", "C held"}) {
         EXPECT_NE(std::string_view(CommandLine::usage("vexel")).find(text), std::string_view::npos)
             << text;
     }
@@ -139,6 +142,7 @@ TEST(CommandLineTest, EachBadCommandLineGetsItsOwnMessage) {
         {{"--headless", "--egl-device="},
          "--egl-device needs a device number from 0 or 'software', not ''"},
         {{"--headless", "--vsync"}, "--vsync has no display to wait for with --headless"},
+        {{"--overlay=on"}, "--overlay takes no value"},
     };
     for (const auto& c : cases) {
         const CommandLine line = parse(c.arguments);

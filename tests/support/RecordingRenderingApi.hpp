@@ -159,6 +159,11 @@ public:
         record("drawElements({}, {}, {})", static_cast<int>(mode), count,
                static_cast<int>(indexType));
     }
+    void drawElements(renderer::EPrimitiveMode mode, std::int32_t count,
+                      renderer::EDataType indexType, std::size_t byteOffset) override {
+        record("drawElements({}, {}, {}, {})", static_cast<int>(mode), count,
+               static_cast<int>(indexType), byteOffset);
+    }
     void drawElementsInstanced(renderer::EPrimitiveMode mode, std::int32_t count,
                                renderer::EDataType indexType, std::int32_t instanceCount) override {
         record("drawElementsInstanced({}, {}, {}, {})", static_cast<int>(mode), count,
@@ -213,6 +218,28 @@ public:
         record("pushDebugGroup({})", message);
     }
     void popDebugGroup() override { record("popDebugGroup()"); }
+    void blendFunc(renderer::EBlendFactor source, renderer::EBlendFactor destination) override {
+        record("blendFunc({}, {})", static_cast<int>(source), static_cast<int>(destination));
+    }
+    void scissor(const int_pair_t& origin, const int_pair_t& size) override {
+        record("scissor({}, {}, {}, {})", origin.first, origin.second, size.first, size.second);
+    }
+    std::vector<std::uint32_t> genTextures(std::uint32_t n) override {
+        record("genTextures({})", n);
+        return names(n);
+    }
+    void deleteTextures(const std::vector<std::uint32_t>& list) override {
+        record("deleteTextures({})", fmt::join(list, ", "));
+    }
+    void bindTexture(std::uint32_t name) override { record("bindTexture({})", name); }
+    void texParameter(renderer::ETextureParameter parameter,
+                      renderer::ETextureFilter filter) override {
+        record("texParameter({}, {})", static_cast<int>(parameter), static_cast<int>(filter));
+    }
+    bool texImage2D(const int_pair_t& size, std::span<const std::uint8_t> rgba) override {
+        record("texImage2D({}, {}, {})", size.first, size.second, rgba.size());
+        return true;
+    }
 
     template <typename... Args>
     void record(fmt::format_string<Args...> format, Args&&... args) {

@@ -1,8 +1,18 @@
 #include "engine/shader/ReloadableProgram.hpp"
 
+#include <algorithm>
 #include <utility>
 
 namespace ox::engine::shader {
+
+namespace {
+
+std::vector<const ReloadableProgram*>& livePrograms() {
+    static std::vector<const ReloadableProgram*> programs;
+    return programs;
+}
+
+} // namespace
 
 ReloadableProgram::ReloadableProgram(std::shared_ptr<renderer::IRenderingApi> api, files_t files,
                                      requirements_t required,
@@ -19,6 +29,23 @@ ReloadableProgram::ReloadableProgram(std::shared_ptr<renderer::IRenderingApi> ap
     reloader = std::make_shared<ShaderReloader>(std::move(api));
     reloader->setLogger("file reloader", std::move(reloaderLog));
     reloader->setShaderFiles(files.vertex, files.fragment);
+    livePrograms().push_back(this);
+}
+
+ReloadableProgram::~ReloadableProgram() {
+    std::erase(livePrograms(), this);
+}
+
+std::span<const ReloadableProgram* const> ReloadableProgram::live() {
+    return livePrograms();
+}
+
+ReloadableProgram::EState ReloadableProgram::state() const {
+    if (!shader) {
+        return EState::NeverBuilt;
+    }
+    const bool unreadable = !vertexFile().failure.empty() || !fragmentFile().failure.empty();
+    return failed || unreadable ? EState::LastGood : EState::Current;
 }
 
 bool ReloadableProgram::reloadIfChanged() {
@@ -27,11 +54,17 @@ bool ReloadableProgram::reloadIfChanged() {
         return false;
     }
     ShaderValidator::handles_t found;
-    if (!validator->validate(rebuilt, &found)) {
+    std::vector<std::string> problems;
+    if (!validator->validate(rebuilt, &found, &problems)) {
+        failed = true;
+        problems.resize(std::min(problems.size(), keptProblemLines));
+        failedEdit = std::move(problems);
         return false;
     }
     shader = std::move(rebuilt);
     handles = std::move(found);
+    failed = false;
+    failedEdit.clear();
     return true;
 }
 

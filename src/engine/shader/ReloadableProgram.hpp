@@ -9,7 +9,9 @@
 #include "renderer/IShaderHolder.hpp"
 #include "renderer/IShaderUniformHolder.hpp"
 
+#include <cstddef>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,10 +22,23 @@ namespace ox::engine::shader {
 // either file changes, and taken only when it links and has every uniform and
 // attribute the mesh declared, so a mesh names each of them once. The handles
 // it hands back are the ones that were checked. Owns its reloader and
-// validator; keeps the rendering API alive. Main thread with the context
-// current only.
+// validator; keeps the rendering API alive. Every live one can be looked at
+// from outside (a debug overlay): its files, its state and why the last edit
+// failed. Main thread with the context current only.
 class ReloadableProgram {
 public:
+    enum class EState {
+        // No program was ever taken: the mesh draws nothing.
+        NeverBuilt,
+        // Drawing the program built from the files as they are now.
+        Current,
+        // The files changed since into something that failed (or cannot be
+        // read); drawing the last program that was taken.
+        LastGood,
+    };
+    // The compiler's, linker's or validator's lines kept of a failed edit.
+    static constexpr std::size_t keptProblemLines = 8;
+
     struct files_t {
         std::string_view vertex;
         std::string_view fragment;
@@ -41,6 +56,10 @@ public:
                       requirements_t requirements,
                       std::shared_ptr<core::logger::ILogApi> reloaderLog,
                       std::shared_ptr<core::logger::ILogApi> validatorLog);
+    ~ReloadableProgram();
+    // Listed by address among the live programs: neither copied nor moved.
+    ReloadableProgram(const ReloadableProgram&) = delete;
+    ReloadableProgram& operator=(const ReloadableProgram&) = delete;
 
     // True when a file changed and the rebuilt program was taken: then the
     // program and every handle are the new ones. Otherwise nothing changes.
@@ -53,12 +72,24 @@ public:
     std::shared_ptr<renderer::IShaderUniformHolder> uniform(std::string_view name) const;
     std::shared_ptr<renderer::IShaderAttributeHolder> attribute(std::string_view name) const;
 
+    EState state() const;
+    const watched_file_t& vertexFile() const { return reloader->vertexWatch(); }
+    const watched_file_t& fragmentFile() const { return reloader->fragmentWatch(); }
+    // The first lines of what made the last rebuild fail; empty once one is
+    // taken again. A file that cannot be read says why in its watch instead.
+    const std::vector<std::string>& problems() const { return failedEdit; }
+
+    // Every program alive now, oldest first.
+    static std::span<const ReloadableProgram* const> live();
+
 private:
     requirements_t requirements;
     std::shared_ptr<ShaderValidator> validator;
     std::shared_ptr<ShaderReloader> reloader;
     std::shared_ptr<renderer::IShaderHolder> shader;
     ShaderValidator::handles_t handles;
+    bool failed = false;
+    std::vector<std::string> failedEdit;
 };
 
 } // namespace ox::engine::shader

@@ -146,6 +146,7 @@ ShaderReloader::FileState ShaderReloader::refreshFile(watched_file_t& file) {
         log(ELogLevel::Debug, fmt::format("{} > {} bytes read.", name, text.size()));
     }
     file.contents = std::move(text);
+    file.lastRead = std::chrono::system_clock::now();
     file.stale = false;
     file.failure.clear();
     return FileState::Changed;

@@ -39,6 +39,10 @@ public:
     // passed validation. Never throws on account of the files.
     std::shared_ptr<renderer::IShaderHolder> reloadIfChanged();
 
+    // What was seen of each file at the last poll, for a live view of it.
+    const watched_file_t& vertexWatch() const { return vertexFile; }
+    const watched_file_t& fragmentWatch() const { return fragmentFile; }
+
 private:
     enum class FileState { Unchanged, Changed, Unusable };
 

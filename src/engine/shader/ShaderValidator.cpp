@@ -28,7 +28,10 @@ void ShaderValidator::setAttributes(const std::vector<shader_attribute_t>& requi
     attributes = required;
 }
 
-void ShaderValidator::logError(std::string_view text) const {
+void ShaderValidator::logError(std::string_view text, std::vector<std::string>* problems) const {
+    if (problems != nullptr) {
+        problems->emplace_back(text);
+    }
     if (!logApi) {
         return;
     }
@@ -39,15 +42,15 @@ void ShaderValidator::logError(std::string_view text) const {
 }
 
 bool ShaderValidator::validate(const std::shared_ptr<renderer::IShaderHolder>& holder,
-                               handles_t* found) const {
+                               handles_t* found, std::vector<std::string>* problems) const {
     if (!holder) {
         return false;
     }
     if (!holder->isLinked()) {
-        if (logApi) {
+        if (logApi || problems != nullptr) {
             // Compiler and linker logs span many lines; one log entry per line
             // keeps the log file readable and greppable.
-            holder->forEachMessage([this](const std::string_view message) {
+            holder->forEachMessage([this, problems](const std::string_view message) {
                 std::string_view rest = message;
                 while (!rest.empty()) {
                     const auto end = rest.find('\n');
@@ -58,7 +61,7 @@ bool ShaderValidator::validate(const std::shared_ptr<renderer::IShaderHolder>& h
                         line.remove_suffix(1);
                     }
                     if (line.find_first_not_of(" \t") != std::string_view::npos) {
-                        logError(line);
+                        logError(line, problems);
                     }
                 }
             });
@@ -74,7 +77,7 @@ bool ShaderValidator::validate(const std::shared_ptr<renderer::IShaderHolder>& h
     for (const auto& uniform : uniforms) {
         auto handle = holder->getUniformLocation(uniform);
         if (!handle || !handle->isValid()) {
-            logError(fmt::format("Uniform '{}' is not valid.", uniform));
+            logError(fmt::format("Uniform '{}' is not valid.", uniform), problems);
             ++failures;
         }
         handles.uniforms.push_back(std::move(handle));
@@ -83,7 +86,7 @@ bool ShaderValidator::validate(const std::shared_ptr<renderer::IShaderHolder>& h
         const auto handle = holder->getAttributeLocation(attribute.name, attribute.dataType,
                                                          attribute.componentCount);
         if (!handle || !handle->isValid()) {
-            logError(fmt::format("Attribute '{}' is not valid.", attribute.name));
+            logError(fmt::format("Attribute '{}' is not valid.", attribute.name), problems);
             ++failures;
         }
         handles.attributes.push_back(handle);

@@ -34,12 +34,14 @@ public:
     };
 
     // Logs every problem found before answering; changes neither side. When
-    // `found` is given and the program passes, it receives the handles.
+    // `found` is given and the program passes, it receives the handles; when
+    // `problems` is given, it receives each logged line too (without the
+    // validator's name), for showing elsewhere than the log.
     bool validate(const std::shared_ptr<renderer::IShaderHolder>& holder,
-                  handles_t* found = nullptr) const;
+                  handles_t* found = nullptr, std::vector<std::string>* problems = nullptr) const;
 
 private:
-    void logError(std::string_view text) const;
+    void logError(std::string_view text, std::vector<std::string>* problems) const;
 
     std::shared_ptr<renderer::IRenderingApi> api;
     std::string name;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -15,6 +16,8 @@ struct watched_file_t {
     // file rewritten twice within one timestamp tick is not missed.
     std::filesystem::file_time_type lastWriteTime{};
     std::uintmax_t size = 0;
+    // When the text below was read; the clock's zero point until then.
+    std::chrono::system_clock::time_point lastRead{};
     // The text of the last successful read; kept while the file cannot be read.
     std::string contents;
     // Read at the next poll whatever its status says: never read yet, or the

@@ -84,6 +84,14 @@ constexpr auto queryTargets = sequentialTable<EQueryTarget>(GL_TIME_ELAPSED);
 
 constexpr auto objectTypes = sequentialTable<EObjectType>(GL_BUFFER, GL_PROGRAM, GL_VERTEX_ARRAY);
 
+constexpr auto blendFactors =
+    sequentialTable<EBlendFactor>(GL_ZERO, GL_ONE, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+constexpr auto textureParameters =
+    sequentialTable<ETextureParameter>(GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER);
+
+constexpr auto textureFilters = sequentialTable<ETextureFilter>(GL_NEAREST, GL_LINEAR);
+
 } // namespace
 
 OpenGlRenderingApi::OpenGlRenderingApi(std::shared_ptr<IRenderer> renderer)
@@ -128,6 +136,16 @@ std::optional<std::uint32_t> OpenGlRenderingApi::toGl(EQueryTarget value) {
 }
 std::optional<std::uint32_t> OpenGlRenderingApi::toGl(EObjectType value) {
     return lookUp(objectTypes, value);
+}
+
+std::optional<std::uint32_t> OpenGlRenderingApi::toGl(EBlendFactor value) {
+    return lookUp(blendFactors, value);
+}
+std::optional<std::uint32_t> OpenGlRenderingApi::toGl(ETextureParameter value) {
+    return lookUp(textureParameters, value);
+}
+std::optional<std::uint32_t> OpenGlRenderingApi::toGl(ETextureFilter value) {
+    return lookUp(textureFilters, value);
 }
 
 std::shared_ptr<IRenderer> OpenGlRenderingApi::getRenderer() const {
@@ -385,6 +403,19 @@ void OpenGlRenderingApi::drawElements(EPrimitiveMode mode, std::int32_t count,
     poll("glDrawElements");
 }
 
+void OpenGlRenderingApi::drawElements(EPrimitiveMode mode, std::int32_t count, EDataType indexType,
+                                      std::size_t byteOffset) {
+    const auto glMode = toGl(mode);
+    const auto glType = toGl(indexType);
+    if (!glMode || !glType) {
+        return;
+    }
+    // GL takes an offset into the element buffer disguised as a pointer.
+    glDrawElements(*glMode, count, *glType,
+                   reinterpret_cast<const void*>(static_cast<std::uintptr_t>(byteOffset)));
+    poll("glDrawElements");
+}
+
 void OpenGlRenderingApi::drawElementsInstanced(EPrimitiveMode mode, std::int32_t count,
                                                EDataType indexType, std::int32_t instanceCount) {
     const auto glMode = toGl(mode);
@@ -502,6 +533,69 @@ void OpenGlRenderingApi::pushDebugGroup(std::string_view message) {
 void OpenGlRenderingApi::popDebugGroup() {
     glPopDebugGroup();
     poll("glPopDebugGroup");
+}
+
+void OpenGlRenderingApi::blendFunc(EBlendFactor source, EBlendFactor destination) {
+    const auto glSource = toGl(source);
+    const auto glDestination = toGl(destination);
+    if (!glSource || !glDestination) {
+        return;
+    }
+    glBlendFunc(*glSource, *glDestination);
+    poll("glBlendFunc");
+}
+
+void OpenGlRenderingApi::scissor(const int_pair_t& origin, const int_pair_t& size) {
+    glScissor(origin.first, origin.second, size.first, size.second);
+    poll("glScissor");
+}
+
+std::vector<std::uint32_t> OpenGlRenderingApi::genTextures(std::uint32_t n) {
+    if (n == 0) {
+        return {};
+    }
+    std::vector<GLuint> names(n, 0);
+    glGenTextures(static_cast<GLsizei>(n), names.data());
+    poll("glGenTextures");
+    return {names.begin(), names.end()};
+}
+
+void OpenGlRenderingApi::deleteTextures(const std::vector<std::uint32_t>& names) {
+    if (names.empty()) {
+        return;
+    }
+    const std::vector<GLuint> copy(names.begin(), names.end());
+    glDeleteTextures(static_cast<GLsizei>(copy.size()), copy.data());
+    poll("glDeleteTextures");
+}
+
+void OpenGlRenderingApi::bindTexture(std::uint32_t name) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    poll("glBindTexture");
+}
+
+void OpenGlRenderingApi::texParameter(ETextureParameter parameter, ETextureFilter filter) {
+    const auto glParameter = toGl(parameter);
+    const auto glFilter = toGl(filter);
+    if (!glParameter || !glFilter) {
+        return;
+    }
+    glTexParameteri(GL_TEXTURE_2D, *glParameter, static_cast<GLint>(*glFilter));
+    poll("glTexParameteri");
+}
+
+bool OpenGlRenderingApi::texImage2D(const int_pair_t& size, std::span<const std::uint8_t> rgba) {
+    const auto [width, height] = size;
+    // As in readPixels: checked in 64 bits, so a bad size cannot make GL read
+    // past the end of the span.
+    if (width <= 0 || height <= 0 ||
+        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * 4u > rgba.size()) {
+        return false;
+    }
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 rgba.data());
+    poll("glTexImage2D");
+    return true;
 }
 
 } // namespace ox::renderer::opengl

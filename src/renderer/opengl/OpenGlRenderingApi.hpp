@@ -64,6 +64,8 @@ public:
     void drawArraysInstanced(EPrimitiveMode mode, std::int32_t first, std::int32_t count,
                              std::int32_t instanceCount) override;
     void drawElements(EPrimitiveMode mode, std::int32_t count, EDataType indexType) override;
+    void drawElements(EPrimitiveMode mode, std::int32_t count, EDataType indexType,
+                      std::size_t byteOffset) override;
     void drawElementsInstanced(EPrimitiveMode mode, std::int32_t count, EDataType indexType,
                                std::int32_t instanceCount) override;
     void legacyBegin(EPrimitiveMode mode) override;
@@ -82,6 +84,13 @@ public:
     void objectLabel(EObjectType type, std::uint32_t name, std::string_view label) override;
     void pushDebugGroup(std::string_view message) override;
     void popDebugGroup() override;
+    void blendFunc(EBlendFactor source, EBlendFactor destination) override;
+    void scissor(const int_pair_t& origin, const int_pair_t& size) override;
+    std::vector<std::uint32_t> genTextures(std::uint32_t n) override;
+    void deleteTextures(const std::vector<std::uint32_t>& names) override;
+    void bindTexture(std::uint32_t name) override;
+    void texParameter(ETextureParameter parameter, ETextureFilter filter) override;
+    bool texImage2D(const int_pair_t& size, std::span<const std::uint8_t> rgba) override;
 
     // GL constants of the system's enumerations; empty for a value outside the table.
     static std::optional<std::uint32_t> toGl(ECapability value);
@@ -92,6 +101,9 @@ public:
     static std::optional<std::uint32_t> toGl(EBufferTarget value);
     static std::optional<std::uint32_t> toGl(EQueryTarget value);
     static std::optional<std::uint32_t> toGl(EObjectType value);
+    static std::optional<std::uint32_t> toGl(EBlendFactor value);
+    static std::optional<std::uint32_t> toGl(ETextureParameter value);
+    static std::optional<std::uint32_t> toGl(ETextureFilter value);
 
 private:
     void poll(std::string_view reportName) const;

@@ -102,6 +102,14 @@ TEST_F(OpenGlRenderingApiGLTest, EverySlotPollsUnderItsReportName) {
     api->enableVertexAttribArray(attribute);
     api->vertexAttribPointer(attribute, 0);
     api->disableVertexAttribArray(attribute);
+    api->blendFunc(EBlendFactor::SourceAlpha, EBlendFactor::OneMinusSourceAlpha);
+    api->scissor({0, 0}, {8, 8});
+    const auto textures = api->genTextures(1);
+    api->bindTexture(textures[0]);
+    api->texParameter(ETextureParameter::MinFilter, ETextureFilter::Linear);
+    const std::array<std::uint8_t, 16> texels{};
+    EXPECT_TRUE(api->texImage2D({2, 2}, texels));
+    api->deleteTextures(textures);
     api->deleteVertexArrays(arrays);
     api->deleteBuffers(buffers);
 
@@ -125,6 +133,13 @@ TEST_F(OpenGlRenderingApiGLTest, EverySlotPollsUnderItsReportName) {
                                             "glEnableVertexAttribArray",
                                             "glVertexAttribPointer",
                                             "glDisableVertexAttribArray",
+                                            "glBlendFunc",
+                                            "glScissor",
+                                            "glGenTextures",
+                                            "glBindTexture",
+                                            "glTexParameteri",
+                                            "glTexImage2D",
+                                            "glDeleteTextures",
                                             "glDeleteVertexArrays",
                                             "glDeleteBuffers"};
     EXPECT_EQ(renderer->polls, expected);
@@ -153,6 +168,8 @@ TEST_F(OpenGlRenderingApiGLTest, DrawsPollAndLegacyCallsReportTheirCoreProfileEr
     api->drawElements(EPrimitiveMode::Triangles, 3, EDataType::UnsignedInt);
     api->drawElementsInstanced(EPrimitiveMode::Triangles, 3, EDataType::UnsignedInt, 2);
     EXPECT_TRUE(renderer->errors.empty());
+    api->drawElements(EPrimitiveMode::Lines, 2, EDataType::UnsignedInt, 4);
+    EXPECT_TRUE(renderer->errors.empty());
 
     // The fixed-function calls do not exist in a core context: the check
     // layer's job is to make that visible under the right name.
@@ -162,11 +179,11 @@ TEST_F(OpenGlRenderingApiGLTest, DrawsPollAndLegacyCallsReportTheirCoreProfileEr
     api->legacyColor(glm::vec3(1.0f));
     api->legacyVertex(glm::vec4(1.0f));
     api->legacyVertex(glm::vec3(1.0f));
-    EXPECT_EQ(renderer->polls,
-              (std::vector<std::string>{"glDrawArrays", "glDrawArraysInstanced", "glDrawElements",
-                                        "glDrawElementsInstanced", "glBegin", "glEnd",
-                                        "legacyColor[glColor4fv]", "legacyColor[glColor3fv]",
-                                        "legacyVertex[glVertex4fv]", "legacyVertex[glVertex3fv]"}));
+    EXPECT_EQ(renderer->polls, (std::vector<std::string>{
+                                   "glDrawArrays", "glDrawArraysInstanced", "glDrawElements",
+                                   "glDrawElementsInstanced", "glDrawElements", "glBegin", "glEnd",
+                                   "legacyColor[glColor4fv]", "legacyColor[glColor3fv]",
+                                   "legacyVertex[glVertex4fv]", "legacyVertex[glVertex3fv]"}));
     ASSERT_FALSE(renderer->errors.empty());
     EXPECT_EQ(renderer->errors.front().first, "glBegin");
 
@@ -193,6 +210,19 @@ TEST_F(OpenGlRenderingApiGLTest, ValuesOutsideTheirTablesMakeNoCallAndNoPoll) {
     api->drawElements(EPrimitiveMode::Triangles, 3, static_cast<EDataType>(13));
     api->drawElementsInstanced(EPrimitiveMode::Triangles, 3, static_cast<EDataType>(-1), 1);
     api->legacyBegin(static_cast<EPrimitiveMode>(42));
+    api->drawElements(EPrimitiveMode::Triangles, 3, static_cast<EDataType>(13), 0);
+    api->blendFunc(static_cast<EBlendFactor>(4), EBlendFactor::One);
+    api->blendFunc(EBlendFactor::One, static_cast<EBlendFactor>(-1));
+    api->texParameter(static_cast<ETextureParameter>(2), ETextureFilter::Linear);
+    api->texParameter(ETextureParameter::MagFilter, static_cast<ETextureFilter>(2));
+    // Too few bytes for the size, an empty and a negative size.
+    const std::array<std::uint8_t, 15> texels{};
+    for (const auto& size : {IRenderingApi::int_pair_t{2, 2}, IRenderingApi::int_pair_t{0, 1},
+                             IRenderingApi::int_pair_t{-2, -2}}) {
+        EXPECT_FALSE(api->texImage2D(size, texels)) << size.first << "x" << size.second;
+    }
+    EXPECT_TRUE(api->genTextures(0).empty());
+    api->deleteTextures({});
     EXPECT_TRUE(api->genBuffers(0).empty());
     EXPECT_TRUE(api->genVertexArrays(0).empty());
     api->deleteBuffers({});
@@ -279,6 +309,14 @@ TEST(OpenGlRenderingApiTableTest, TablesMapEachValueToItsConstant) {
     EXPECT_EQ(OpenGlRenderingApi::toGl(EBufferUsage::DynamicCopy), GL_DYNAMIC_COPY);
     EXPECT_EQ(OpenGlRenderingApi::toGl(EBufferTarget::UniformBuffer), GL_UNIFORM_BUFFER);
     EXPECT_EQ(OpenGlRenderingApi::toGl(EClearBuffer::Stencil), GL_STENCIL_BUFFER_BIT);
+    EXPECT_EQ(OpenGlRenderingApi::toGl(static_cast<EBlendFactor>(0)), GL_ZERO);
+    EXPECT_EQ(OpenGlRenderingApi::toGl(static_cast<EBlendFactor>(1)), GL_ONE);
+    EXPECT_EQ(OpenGlRenderingApi::toGl(static_cast<EBlendFactor>(2)), GL_SRC_ALPHA);
+    EXPECT_EQ(OpenGlRenderingApi::toGl(static_cast<EBlendFactor>(3)), GL_ONE_MINUS_SRC_ALPHA);
+    EXPECT_EQ(OpenGlRenderingApi::toGl(static_cast<ETextureParameter>(0)), GL_TEXTURE_MIN_FILTER);
+    EXPECT_EQ(OpenGlRenderingApi::toGl(static_cast<ETextureParameter>(1)), GL_TEXTURE_MAG_FILTER);
+    EXPECT_EQ(OpenGlRenderingApi::toGl(static_cast<ETextureFilter>(0)), GL_NEAREST);
+    EXPECT_EQ(OpenGlRenderingApi::toGl(static_cast<ETextureFilter>(1)), GL_LINEAR);
     EXPECT_FALSE(OpenGlRenderingApi::toGl(static_cast<EClearBuffer>(3)));
 }
 

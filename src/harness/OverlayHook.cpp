@@ -1,0 +1,66 @@
+#include "harness/OverlayHook.hpp"
+
+#include "engine/shader/ReloadableProgram.hpp"
+
+namespace ox::harness {
+
+using core::logger::ELogLevel;
+
+namespace {
+
+// The run's median and 99th percentile walk the whole histogram; they move
+// slowly, so they are read again only every this many frames.
+constexpr std::uint32_t runFiguresEvery = 30;
+
+} // namespace
+
+OverlayHook::OverlayHook(const FrameTimings& timings)
+    : timings(timings) {}
+
+void OverlayHook::attach(const app::LoggingContext& logging, app::RendererContext& context) {
+    recentLines =
+        std::make_shared<core::logger::impl::RecentLinesWriter>(keptLogLines, ELogLevel::Debug);
+    if (logging.machinery) {
+        logging.machinery->addWriter(recentLines);
+    }
+    renderer = context.renderer;
+    auto api = renderer ? renderer->getRenderingApi() : nullptr;
+    ready = context.windowEvents && api && debugOverlay.attach(*context.windowEvents, api);
+    if (!ready && logging.mainLog && logging.mainLog->isEnabled(ELogLevel::Error)) {
+        logging.mainLog->log(ELogLevel::Error,
+                             "The overlay is not shown: its program could not be built.");
+    }
+}
+
+void OverlayHook::drawOver(std::uint32_t frame, const app::IScene& scene, renderer::IRenderingApi&,
+                           const renderer::IRendererWindow& window) {
+    if (!ready) {
+        return;
+    }
+    const FrameTimings::recent_ms_t& recent = timings.recentFrameMs();
+    model.recentMs = recent;
+    model.recentStart = timings.recentStart();
+    model.recentCount = timings.recentFrames();
+    const DurationHistogram& cpu = timings.frameTimes();
+    if (frame % runFiguresEvery == 0 || model.runFrames == 0) {
+        model.runFrames = cpu.count();
+        model.runMedianMs = cpu.percentile(0.5) * 1000.0;
+        model.runP99Ms = cpu.percentile(0.99) * 1000.0;
+    }
+    model.gpuTiming = timings.gpuFrameTimes().count() != 0;
+    model.gpuFrameMs = timings.lastGpuSeconds() * 1000.0;
+    model.gpuGroupSeconds = timings.lastGpuGroupSeconds();
+    model.cameraPosition = scene.cameraPosition();
+    model.cameraForward = scene.cameraForward();
+    model.fieldOfView = scene.fieldOfView();
+    model.programs = engine::shader::ReloadableProgram::live();
+    model.log = recentLines.get();
+    debugOverlay.draw(model, window.getSize(), renderer ? renderer->getTime() : 0.0);
+}
+
+void OverlayHook::loopEnded() {
+    debugOverlay.shutdown();
+    ready = false;
+}
+
+} // namespace ox::harness

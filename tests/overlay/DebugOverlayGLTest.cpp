@@ -1,0 +1,145 @@
+#include "overlay/DebugOverlay.hpp"
+
+#include "engine/shader/ReloadableProgram.hpp"
+#include "renderer/opengl/OpenGlRenderingApi.hpp"
+#include "support/GlTestContext.hpp"
+#include "support/OffscreenTarget.hpp"
+#include "support/RecordingRenderer.hpp"
+#include "support/TempDir.hpp"
+#include "support/WriteFile.hpp"
+
+#include <array>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+using ox::engine::shader::ReloadableProgram;
+using ox::overlay::DebugOverlay;
+
+struct DebugOverlayGLTest : ox::test::GlTest {
+    void TearDown() override {
+        api->releaseRenderer();
+        GlTest::TearDown();
+    }
+
+    std::vector<std::uint8_t> readFrame(int size) {
+        std::vector<std::uint8_t> pixels(static_cast<std::size_t>(size * size * 4));
+        glReadPixels(0, 0, size, size, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
+
+    std::shared_ptr<ox::test::RecordingRenderer> renderer =
+        std::make_shared<ox::test::RecordingRenderer>();
+    std::shared_ptr<ox::renderer::opengl::OpenGlRenderingApi> api =
+        std::make_shared<ox::renderer::opengl::OpenGlRenderingApi>(renderer);
+    std::shared_ptr<ox::renderer::RendererWindowEventsDispatcher> events =
+        std::make_shared<ox::renderer::RendererWindowEventsDispatcher>();
+};
+
+// The frame a scene left (a flat colour with the depth test on) stays as it
+// was outside the panel; inside, the panel is drawn over it.
+TEST_F(DebugOverlayGLTest, OnlyThePanelsRegionOfTheFrameChanges) {
+    // Taller than the panel, so a panel drawn upside down would show.
+    constexpr int size = 800;
+    ox::test::OffscreenTarget target(size);
+    glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    const std::vector<std::uint8_t> before = readFrame(size);
+
+    std::array<float, 50> frameMs{};
+    std::iota(frameMs.begin(), frameMs.end(), 5.0f);
+    ox::overlay::overlay_model_t model;
+    model.recentMs = frameMs;
+    model.recentCount = frameMs.size();
+    DebugOverlay overlay;
+    ASSERT_TRUE(overlay.attach(*events, api));
+    overlay.draw(model, {size, size}, 1.0);
+    const std::vector<std::uint8_t> after = readFrame(size);
+    EXPECT_TRUE(renderer->errors.empty()) << renderer->errors.front().first;
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+
+    // Window pixels count rows from the top, the read-back from the bottom.
+    const auto& panel = overlay.panel().rect();
+    int changedInside = 0;
+    int changedOutside = 0;
+    int inside = 0;
+    for (int row = 0; row < size; ++row) {
+        for (int column = 0; column < size; ++column) {
+            const int y = size - 1 - row;
+            const bool inPanel =
+                column >= panel.left && column < panel.right && y >= panel.top && y < panel.bottom;
+            const auto at = static_cast<std::size_t>((row * size + column) * 4);
+            const bool changed = !std::equal(before.begin() + static_cast<std::ptrdiff_t>(at),
+                                             before.begin() + static_cast<std::ptrdiff_t>(at + 3),
+                                             after.begin() + static_cast<std::ptrdiff_t>(at));
+            inside += inPanel ? 1 : 0;
+            (inPanel ? changedInside : changedOutside) += changed ? 1 : 0;
+        }
+    }
+    EXPECT_GT(panel.right - panel.left, 100.0f);
+    EXPECT_EQ(changedOutside, 0);
+    // The panel's background covers it; text and the graph draw on top.
+    EXPECT_GT(changedInside, inside * 9 / 10);
+
+    overlay.shutdown();
+    glDisable(GL_DEPTH_TEST);
+}
+
+constexpr const char* vertex = R"(#version 430 core
+in vec2 position;
+void main() { gl_Position = vec4(position, 0.0, 1.0); }
+)";
+constexpr const char* brokenVertex = R"(#version 430 core
+in vec2 position;
+void main() { gl_Position = vec4(nowhere, 0.0, 1.0); }
+)";
+constexpr const char* fragment = R"(#version 430 core
+out vec4 colour;
+void main() { colour = vec4(1.0); }
+)";
+
+TEST_F(DebugOverlayGLTest, ABrokenShaderEditShowsInThePanelUntilItIsFixed) {
+    ox::test::TempDir dir;
+    const std::string vertexPath = (dir / "grid.vert").string();
+    const std::string fragmentPath = (dir / "grid.frag").string();
+    ox::test::writeFile(vertexPath, vertex);
+    ox::test::writeFile(fragmentPath, fragment);
+    ReloadableProgram program(api, {vertexPath, fragmentPath},
+                              {{}, {{"position", ox::renderer::EDataType::Float, 2}}}, nullptr,
+                              nullptr);
+    ox::overlay::OverlayPanel panel;
+    ox::overlay::overlay_model_t model;
+    const auto programsText = [&] {
+        model.programs = ReloadableProgram::live();
+        panel.describe(model);
+        return panel.programs().joined();
+    };
+    EXPECT_NE(programsText().find("never built: nothing drawn"), std::string::npos);
+
+    ASSERT_TRUE(program.reloadIfChanged());
+    std::string text = programsText();
+    EXPECT_NE(text.find(vertexPath + ", read "), std::string::npos) << text;
+    EXPECT_NE(text.find("drawing the current program"), std::string::npos) << text;
+
+    ox::test::writeFile(vertexPath, brokenVertex);
+    EXPECT_FALSE(program.reloadIfChanged());
+    text = programsText();
+    EXPECT_NE(text.find("drawing the last good program: the edit failed"), std::string::npos)
+        << text;
+    // The compiler's own words name what it did not know.
+    EXPECT_NE(text.find("nowhere"), std::string::npos) << text;
+    const auto& lines = panel.programs();
+    EXPECT_EQ(lines.tone(lines.size() - 1), ox::overlay::ETone::Error);
+
+    ox::test::writeFile(vertexPath, std::string(vertex) + "// fixed\n");
+    ASSERT_TRUE(program.reloadIfChanged());
+    text = programsText();
+    EXPECT_NE(text.find("drawing the current program"), std::string::npos) << text;
+    EXPECT_EQ(text.find("nowhere"), std::string::npos) << text;
+}
+
+} // namespace
