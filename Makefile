@@ -16,7 +16,7 @@ JOBS        ?= $(shell nproc)
 # Length of `make soak` in seconds.
 SOAK_SECONDS ?= 600
 
-.PHONY: all deps deps-run deps-test deps-bench deps-soak run test golden golden-update golden-add bench perf-check perf-update soak memcheck build-release build-test build-bench build-soak format clean
+.PHONY: gpu-bundle all deps deps-run deps-test deps-bench deps-soak run test golden golden-update golden-add bench perf-check perf-update soak memcheck build-release build-test build-bench build-soak format clean
 
 all: build-release
 
@@ -86,6 +86,12 @@ perf-check: build-bench
 
 perf-update: build-bench
 	bash scripts/perf-check.sh --update $(BENCH_DIR)
+
+# A folder to copy to a GPU server with only a driver: the release program,
+# the libraries such a machine lacks, the golden flight and run.sh, which
+# writes a report (docs/gpu.md).
+gpu-bundle: build-release
+	bash scripts/gpu-bundle.sh $(RELEASE_DIR) $(BUILD_DIR)/gpu-bundle
 
 format:
 	git ls-files '*.hpp' '*.cpp' | xargs clang-format -i

@@ -1,10 +1,11 @@
 // vexel-image-compare: compares a new PNG with a reference PNG.
 //
-//   vexel-image-compare --tolerance N --share S REFERENCE NEW SIDE_BY_SIDE
+//   vexel-image-compare --tolerance N --share S [--always-write] REFERENCE NEW SIDE_BY_SIDE
 //
 // Exit code 0 when they match; 1 when they do not, after writing SIDE_BY_SIDE
 // (reference, new, differences) and printing its path; 2 on a bad command line
-// or an unreadable file.
+// or an unreadable file. With --always-write the side-by-side image is
+// written for matching pictures too (a report shows every frame).
 #include "image/ImageComparison.hpp"
 #include "image/PngFile.hpp"
 
@@ -25,7 +26,8 @@ bool parseNumber(std::string_view text, T& value) {
 int usage(const std::string& reason) {
     std::fprintf(stderr,
                  "vexel-image-compare: %s\n"
-                 "usage: vexel-image-compare --tolerance N --share S REFERENCE NEW SIDE_BY_SIDE\n",
+                 "usage: vexel-image-compare --tolerance N --share S [--always-write] REFERENCE "
+                 "NEW SIDE_BY_SIDE\n",
                  reason.c_str());
     return 2;
 }
@@ -35,9 +37,12 @@ int usage(const std::string& reason) {
 int main(int argc, char** argv) {
     ox::image::ImageComparison comparison;
     std::vector<std::string> files;
+    bool alwaysWrite = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if ((arg == "--tolerance" || arg == "--share") && i + 1 < argc) {
+        if (arg == "--always-write") {
+            alwaysWrite = true;
+        } else if ((arg == "--tolerance" || arg == "--share") && i + 1 < argc) {
             const std::string_view value = argv[++i];
             const bool ok = arg == "--tolerance"
                                 ? parseNumber(value, comparison.tolerance) &&
@@ -72,6 +77,12 @@ int main(int argc, char** argv) {
     if (result.matches) {
         std::printf("%s: matches (%.3f%% of pixels differ)\n", files[1].c_str(),
                     result.share * 100.0);
+        if (alwaysWrite && !ox::image::PngFile::write(
+                               files[2], comparison.sideBySide(*reference, *candidate), error)) {
+            std::fprintf(stderr, "vexel-image-compare: cannot write the side-by-side image %s\n",
+                         error.c_str());
+            return 1;
+        }
         return 0;
     }
     if (!result.sameSize) {
