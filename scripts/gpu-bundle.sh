@@ -46,29 +46,30 @@ while read -r frame name input; do
     cp "$repo/tests/golden/$name.png" "$out/golden/"
 done <"$repo/tests/golden/golden.list"
 
-# Everything the programs load by name, less the C library's own parts and
-# the GL drivers. libEGL is loaded by the headless back end whether or not
-# the program links it.
-libraries=$( (ldd "$out/bin/vexel" "$out/bin/vexel-image-compare" | awk '$2 == "=>" && $3 ~ /^\// {print $3}'
-              ldconfig -p | awk '$1 == "libEGL.so.1" && /x86-64/ {print $NF; exit}') | sort -u)
-for library in $libraries; do
-    case "$(basename "$library")" in
-        libc.so.* | libm.so.* | libdl.so.* | libpthread.so.* | librt.so.* | libresolv.so.* | ld-linux*) ;;
-        libGLX_*.so.* | libEGL_*.so.* | *_dri.so | libglapi.so.* | libgbm.so.* | libLLVM*) ;;
-        *) cp -L "$library" "$out/lib/" ;;
-    esac
-done
-# What the libraries above load in turn (libEGL's dispatch library).
-for library in "$out"/lib/*; do
-    ldd "$library" | awk '$2 == "=>" && $3 ~ /^\// {print $3}'
-done | sort -u | while read -r library; do
-    name=$(basename "$library")
-    [[ -e "$out/lib/$name" ]] && continue
+# Copies a library into the bundle unless it is part of the C library or a GL
+# driver, or is there already.
+bundle_library() {
+    local name
+    name=$(basename "$1")
+    [[ -e "$out/lib/$name" ]] && return
     case "$name" in
         libc.so.* | libm.so.* | libdl.so.* | libpthread.so.* | librt.so.* | libresolv.so.* | ld-linux*) ;;
         libGLX_*.so.* | libEGL_*.so.* | *_dri.so | libglapi.so.* | libgbm.so.* | libLLVM*) ;;
-        *) cp -L "$library" "$out/lib/" ;;
+        *) cp -L "$1" "$out/lib/" ;;
     esac
+}
+loaded() {
+    ldd "$@" | awk '$2 == "=>" && $3 ~ /^\// {print $3}' | sort -u
+}
+
+# Everything the programs load by name; libEGL, which the headless back end
+# loads whether or not the program links it; then what those load in turn.
+for library in $(loaded "$out/bin/vexel" "$out/bin/vexel-image-compare") \
+    $(ldconfig -p | awk '$1 == "libEGL.so.1" && /x86-64/ {print $NF; exit}'); do
+    bundle_library "$library"
+done
+for library in $(loaded "$out"/lib/*); do
+    bundle_library "$library"
 done
 
 size_kib=$(du -sk "$out" | cut -f1)
