@@ -12,8 +12,16 @@ volatile std::sig_atomic_t stopSignal = 0;
 struct sigaction previousInterrupt {};
 struct sigaction previousTerminate {};
 
+// The first of either signal is a request; from then on both take their
+// default action, so that a second one of either kind ends the process at
+// once (sigaction is safe to call here).
 void recordStopSignal(int signal) {
     stopSignal = signal;
+    struct sigaction fallBack {};
+    fallBack.sa_handler = SIG_DFL;
+    sigemptyset(&fallBack.sa_mask);
+    sigaction(SIGINT, &fallBack, nullptr);
+    sigaction(SIGTERM, &fallBack, nullptr);
 }
 
 } // namespace
@@ -23,10 +31,9 @@ StopSignals::StopSignals() {
     struct sigaction action {};
     action.sa_handler = &recordStopSignal;
     sigemptyset(&action.sa_mask);
-    // Once is a request; the handler then falls back to the default, so the
-    // second signal ends the process. Restarting keeps system calls that the
-    // signal interrupts (file writes, the window system's socket) from failing.
-    action.sa_flags = SA_RESETHAND | SA_RESTART;
+    // Restarting keeps system calls that the signal interrupts (file writes,
+    // the window system's socket) from failing.
+    action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, &previousInterrupt);
     sigaction(SIGTERM, &action, &previousTerminate);
 }
@@ -34,6 +41,9 @@ StopSignals::StopSignals() {
 StopSignals::~StopSignals() {
     sigaction(SIGINT, &previousInterrupt, nullptr);
     sigaction(SIGTERM, &previousTerminate, nullptr);
+    // The request belonged to this run: a later frame loop in the same
+    // process must not read it as its own.
+    stopSignal = 0;
 }
 
 int StopSignals::received() {

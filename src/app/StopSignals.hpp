@@ -8,13 +8,13 @@ namespace ox::app {
 // frame loop finishes its frame, closes the window and the program shuts down
 // and exits normally. A second such signal ends the process at once, for a
 // run that is stuck before its frame loop. While an object exists, the
-// handlers are installed; they only record the signal. Main thread only; one
-// object at a time.
+// handlers are installed; they only record the signal, and the record goes
+// with the object. Main thread only; one object at a time.
 class StopSignals {
 public:
     // Installs the handlers and forgets any earlier signal.
     StopSignals();
-    // Puts back the handlers that were there before.
+    // Puts back the handlers that were there before and forgets the signal.
     ~StopSignals();
 
     StopSignals(const StopSignals&) = delete;
