@@ -128,6 +128,7 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
     };
 
     bool eglDeviceGiven = false;
+    std::vector<std::string_view> given;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string_view name = arguments[i];
         std::optional<std::string_view> value;
@@ -164,6 +165,12 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
             }
             value = arguments[++i];
         }
+        // The last one winning would silently drop the first, which may be
+        // the file the run was meant to read rather than write.
+        if (std::find(given.begin(), given.end(), name) != given.end()) {
+            return fail(std::string(name) + " is given twice; it takes one value");
+        }
+        given.push_back(name);
         // Formatted rather than concatenated: GCC 12's -Wrestrict misreads the
         // inlined concatenation of a one-character literal at -O2.
         const std::string quoted = fmt::format("'{}'", *value);

@@ -143,6 +143,19 @@ TEST(CommandLineTest, EachBadCommandLineGetsItsOwnMessage) {
          "--egl-device needs a device number from 0 or 'software', not ''"},
         {{"--headless", "--vsync"}, "--vsync has no display to wait for with --headless"},
         {{"--overlay=on"}, "--overlay takes no value"},
+        // One value each: the last one winning would drop the first unseen.
+        {{"--input", "a", "--input", "b"}, "--input is given twice; it takes one value"},
+        {{"--stats=s.csv", "--frames", "3", "--stats", "s.csv"},
+         "--stats is given twice; it takes one value"},
+        {{"--record", "r", "--record=r"}, "--record is given twice; it takes one value"},
+        {{"--frames", "3", "--frames", "4"}, "--frames is given twice; it takes one value"},
+        {{"--fixed-dt", "1", "--fixed-dt=1"}, "--fixed-dt is given twice; it takes one value"},
+        {{"--capture", "a", "--capture-frames", "1", "--capture", "b"},
+         "--capture is given twice; it takes one value"},
+        {{"--capture", "a", "--capture-frames", "1", "--capture-frames", "2"},
+         "--capture-frames is given twice; it takes one value"},
+        {{"--headless", "--egl-device", "0", "--egl-device", "software"},
+         "--egl-device is given twice; it takes one value"},
     };
     for (const auto& c : cases) {
         const CommandLine line = parse(c.arguments);

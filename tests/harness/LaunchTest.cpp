@@ -49,6 +49,8 @@ TEST(LaunchTest, NoFileChangesUnlessTheRunStarts) {
         {"--stats old.csv --record nodir/rec.txt",
          "vexel: --record nodir/rec.txt: cannot be written (No such file or directory)\n"},
         {"--stats old.csv --record sub", "vexel: --record sub: is a directory\n"},
+        {"--input s.input --stats x.csv --input s.input",
+         "vexel: --input is given twice; it takes one value\n"},
         {"--input s.input --stats old.csv --record new.csv --frames 5",
          "(l:ftl) main > Unable to initialize OpenGL renderer.\n", 1},
     };
