@@ -33,8 +33,8 @@ void runFrameLoop(RendererContext& context, IScene& scene,
         const double frameTime = renderer.getTime();
         stats.beginFrame(frameTime);
         const std::uint32_t frame = stats.frameCount();
-        for (IRunHook* hook : controls.hooks) {
-            hook->beginFrame(frame);
+        for (IFrameObserver* observer : controls.observers) {
+            observer->beginFrame(frame);
         }
         // Frame n is computed as if (n - 1) fixed steps had passed since the
         // first; multiplying rather than summing keeps every frame's time
@@ -45,14 +45,15 @@ void runFrameLoop(RendererContext& context, IScene& scene,
             api->clear(EClearBuffer::Color | EClearBuffer::Depth);
         }
         scene.draw();
-        // Hooks may read the frame back: that must happen before the swap,
-        // after which the back buffer's contents are undefined.
+        // Observers may read the frame back: that must happen before the
+        // swap, after which the back buffer's contents are undefined; and
+        // before anything is drawn over it.
         if (api) {
-            for (IRunHook* hook : controls.hooks) {
-                hook->frameDrawn(frame, *api, *window);
+            for (IFrameObserver* observer : controls.observers) {
+                observer->frameDrawn(frame, *api, *window);
             }
-            if (controls.overlay != nullptr) {
-                controls.overlay->drawOver(frame, scene, *api, *window);
+            for (IFrameObserver* observer : controls.observers) {
+                observer->drawOver(frame, scene, *api, *window);
             }
         }
 
@@ -63,8 +64,8 @@ void runFrameLoop(RendererContext& context, IScene& scene,
         window->setTitle(stats.title());
         window->swapBuffers();
         renderer.pollEvents();
-        for (IRunHook* hook : controls.hooks) {
-            hook->eventsPolled(frame);
+        for (IFrameObserver* observer : controls.observers) {
+            observer->eventsPolled(frame);
         }
 
         if (window->isKeyPressed(renderer::EInputKey::Escape) || lastFrame ||

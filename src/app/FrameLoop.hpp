@@ -20,7 +20,8 @@ void prepareFrameLoop(RendererContext& context, IScene& scene,
 // Runs frames (update, clear, draw, title, swap, events) until the window is
 // asked to close by Escape, by the window system or by a stop signal (see
 // StopSignals), or `controls` end the run.
-// The hooks of `controls` see each frame begin and each frame drawn; with a
+// The observers of `controls` see each frame begin, drawn and its events
+// polled; with a
 // frame limit, the last frame's title is always rewritten, so the end state
 // stays readable in the title.
 void runFrameLoop(RendererContext& context, IScene& scene,

@@ -19,10 +19,18 @@ int runProgram(const scene_factory_t& makeScene, const frame_loop_controls_t& co
         if (setupLogging(memoryLog, logging)) {
             RendererContext rendererContext;
             if (setupRenderer(logging, rendererContext, controls.renderer)) {
-                for (IRunHook* hook : controls.hooks) {
-                    hook->attach(logging, rendererContext);
+                if (controls.wrapWindow && rendererContext.window) {
+                    rendererContext.window = controls.wrapWindow(rendererContext.window);
+                }
+                for (IFrameObserver* observer : controls.observers) {
+                    observer->attach(logging, rendererContext);
                 }
                 if (std::unique_ptr<IScene> scene = makeScene(logging, rendererContext)) {
+                    // Only now has the start succeeded: a failed one leaves
+                    // every file the run would write as it was.
+                    for (IFrameObserver* observer : controls.observers) {
+                        observer->started();
+                    }
                     scene->instrument(controls.instruments);
                     {
                         const std::shared_ptr<renderer::IRenderingApi> api =
@@ -31,8 +39,9 @@ int runProgram(const scene_factory_t& makeScene, const frame_loop_controls_t& co
                         runFrameLoop(rendererContext, *scene, api, controls);
                         StopSignals::report(*logging.mainLog);
                         // Before shut-down, whose lines stay the last of the log.
-                        for (IRunHook* hook : controls.hooks) {
-                            hook->loopEnded();
+                        for (auto observer = controls.observers.rbegin();
+                             observer != controls.observers.rend(); ++observer) {
+                            (*observer)->loopEnded();
                         }
                         shutDownFrameLoop(rendererContext, *scene);
                     }

@@ -17,8 +17,9 @@ using scene_factory_t =
     std::function<std::unique_ptr<IScene>(const LoggingContext& logging, RendererContext& context)>;
 
 // The program's shell: builds the logging and renderer contexts in order,
-// lets the hooks of `controls` attach, builds the scene, runs the frame loop
-// and releases everything in reverse order. SIGINT and SIGTERM end the run as
+// lets the observers of `controls` attach, builds the scene, tells the
+// observers the run has started, runs the frame loop and releases everything
+// in reverse order. SIGINT and SIGTERM end the run as
 // Escape does (StopSignals). Returns the process exit code: 0 after a normal
 // end, 1 when a start-up stage failed.
 int runProgram(const scene_factory_t& makeScene, const frame_loop_controls_t& controls = {});

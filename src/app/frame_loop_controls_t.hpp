@@ -1,11 +1,13 @@
 #pragma once
 
-#include "app/IFrameOverlay.hpp"
-#include "app/IRunHook.hpp"
+#include "app/IFrameObserver.hpp"
 #include "app/renderer_options_t.hpp"
 #include "app/scene_instruments_t.hpp"
+#include "renderer/IRendererWindow.hpp"
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -13,16 +15,21 @@ namespace ox::app {
 
 // What a run's options change in the frame loop; all empty, the loop follows
 // the renderer's clock until the window closes. The loop does not own the
-// hooks; they are called in this order.
+// observers.
 struct frame_loop_controls_t {
     // The graph's time is (frame - 1) x this, instead of the renderer's clock.
     std::optional<double> fixedDelta;
     // The loop ends after this frame, as if Escape had been pressed.
     std::optional<std::uint32_t> lastFrame;
-    std::vector<IRunHook*> hooks;
-    // Drawn over each frame after the hooks' frameDrawn; not owned. Empty,
-    // the loop makes no call for it.
-    IFrameOverlay* overlay = nullptr;
+    // Called at every step in this order (loopEnded in reverse); the harness
+    // writes the order down in one place (harness::ERunObserver).
+    std::vector<IFrameObserver*> observers;
+    // The one place where the main window may be replaced, by a window that
+    // wraps it: once, right after the renderer started and before any
+    // observer or the scene sees the context. Empty, the window stays.
+    std::function<std::shared_ptr<renderer::IRendererWindow>(
+        std::shared_ptr<renderer::IRendererWindow>)>
+        wrapWindow;
     // What the renderer start-up does differently (debug context, vsync).
     renderer_options_t renderer;
     // Handed to the scene before it is assembled.

@@ -5,9 +5,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <utility>
 
 namespace ox::harness {
@@ -20,22 +18,17 @@ FrameCapture::FrameCapture(std::filesystem::path directory, std::vector<std::uin
     , frames(std::move(frames))
     , log(std::move(log)) {}
 
-bool FrameCapture::prepareDirectory(const std::filesystem::path& directory, std::string& error) {
-    std::error_code code;
-    std::filesystem::create_directories(directory, code);
-    if (code || !std::filesystem::is_directory(directory, code)) {
-        error = directory.string() + ": cannot create the capture directory" +
-                (code ? " (" + code.message() + ")" : std::string());
-        return false;
+void FrameCapture::attach(const app::LoggingContext& logging, const app::RendererContext&) {
+    if (log == nullptr) {
+        log = logging.mainLog;
     }
-    const std::filesystem::path probe = directory / ".vexel-capture-probe";
-    const bool writable = static_cast<bool>(std::ofstream(probe));
-    std::filesystem::remove(probe, code);
-    if (!writable) {
-        error = directory.string() + ": the capture directory is not writable";
-        return false;
+}
+
+void FrameCapture::frameDrawn(std::uint32_t frame, renderer::IRenderingApi& api,
+                              const renderer::IRendererWindow& window) {
+    if (wants(frame)) {
+        capture(frame, api, window.getSize());
     }
-    return true;
 }
 
 bool FrameCapture::wants(std::uint32_t frame) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/IFrameObserver.hpp"
 #include "core/logger/ILogApi.hpp"
 #include "renderer/IRenderingApi.hpp"
 #include "renderer/dimension_t.hpp"
@@ -14,18 +15,19 @@ namespace ox::harness {
 
 // Writes chosen frames of the window as "frame-<n>.png" into a directory,
 // read back through the rendering API after the frame is drawn and before it
-// is shown. Main thread with the window's context current.
-class FrameCapture {
+// is shown. As a frame observer it captures each listed frame when it is
+// drawn, logging failures on "main"; the directory is the run's outputs' to
+// check and create. Main thread with the window's context current.
+class FrameCapture : public app::IFrameObserver {
 public:
     // `frames` ascending without repeats; failures are logged on `log` (may
-    // be empty), which the capture shares.
+    // be empty, then on "main" once attached), which the capture shares.
     FrameCapture(std::filesystem::path directory, std::vector<std::uint32_t> frames,
-                 std::shared_ptr<core::logger::ILogApi> log);
+                 std::shared_ptr<core::logger::ILogApi> log = nullptr);
 
-    // Creates the directory if needed and checks that a file can be written
-    // there, so a bad directory is reported before any window opens. False
-    // with a one-line reason in `error` otherwise.
-    static bool prepareDirectory(const std::filesystem::path& directory, std::string& error);
+    void attach(const app::LoggingContext& logging, const app::RendererContext& context) override;
+    void frameDrawn(std::uint32_t frame, renderer::IRenderingApi& api,
+                    const renderer::IRendererWindow& window) override;
 
     bool wants(std::uint32_t frame) const;
     // Reads `size` pixels from the lower left corner and writes the file. A

@@ -19,28 +19,78 @@ OutputFile::~OutputFile() {
     close(ignored);
 }
 
-bool OutputFile::check(const std::filesystem::path& path, std::string& error) {
-    namespace fs = std::filesystem;
-    const auto refuse = [&](int reason) {
-        error = path.string() + ": cannot be written (" + std::strerror(reason) + ")";
-        return false;
-    };
+namespace {
+
+namespace fs = std::filesystem;
+
+// The one question this file asks the operating system directly: may this
+// process add names to `path` (a folder), or write it (a file)? 0, or the
+// reason it may not.
+int writeRefusal(const fs::path& path, bool folder) {
+    return ::access(path.c_str(), folder ? W_OK | X_OK : W_OK) == 0 ? 0 : errno;
+}
+
+std::string cannotBeWritten(const fs::path& path, int reason) {
+    return path.string() + ": cannot be written (" + std::strerror(reason) + ")";
+}
+
+} // namespace
+
+bool OutputFile::check(const fs::path& path, std::string& error) {
     std::error_code code;
     const fs::file_status status = fs::status(path, code);
     if (fs::is_directory(status)) {
         error = path.string() + ": is a directory";
         return false;
     }
-    if (fs::exists(status)) {
-        return ::access(path.c_str(), W_OK) == 0 || refuse(errno);
-    }
+    const bool exists = fs::exists(status);
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     const fs::file_status folderStatus = fs::status(folder, code);
-    if (fs::exists(folderStatus) && !fs::is_directory(folderStatus)) {
-        return refuse(ENOTDIR);
+    int reason = 0;
+    if (!exists && fs::exists(folderStatus) && !fs::is_directory(folderStatus)) {
+        reason = ENOTDIR;
+    } else {
+        // A new name needs its folder there, writable and searchable.
+        reason = exists ? writeRefusal(path, false) : writeRefusal(folder, true);
     }
-    // A new name needs its folder there, writable and searchable.
-    return ::access(folder.c_str(), W_OK | X_OK) == 0 || refuse(errno);
+    if (reason != 0) {
+        error = cannotBeWritten(path, reason);
+        return false;
+    }
+    return true;
+}
+
+bool OutputFile::checkFolder(const fs::path& path, std::string& error) {
+    std::error_code code;
+    // The nearest part of the path that is there decides: the folder itself,
+    // or the parent it would be created in.
+    fs::path existing = fs::absolute(path, code).lexically_normal();
+    while (!fs::exists(fs::status(existing, code)) && existing.has_relative_path()) {
+        existing = existing.parent_path();
+    }
+    int reason = 0;
+    if (!fs::is_directory(fs::status(existing, code))) {
+        reason = ENOTDIR;
+    } else {
+        reason = writeRefusal(existing, true);
+    }
+    if (reason != 0) {
+        error = path.string() + ": cannot create the folder or write into it (" +
+                std::strerror(reason) + ")";
+        return false;
+    }
+    return true;
+}
+
+bool OutputFile::createFolder(const fs::path& path, std::string& error) {
+    std::error_code code;
+    fs::create_directories(path, code);
+    if (code || !fs::is_directory(path, code)) {
+        error = path.string() + ": cannot create the folder" +
+                (code ? " (" + code.message() + ")" : std::string());
+        return false;
+    }
+    return true;
 }
 
 std::unique_ptr<OutputFile> OutputFile::open(const std::filesystem::path& path,
@@ -52,7 +102,7 @@ std::unique_ptr<OutputFile> OutputFile::open(const std::filesystem::path& path,
     }
     std::FILE* stream = std::fopen(path.c_str(), "w");
     if (stream == nullptr) {
-        error = path.string() + ": cannot be written (" + std::strerror(errno) + ")";
+        error = cannotBeWritten(path, errno);
         return nullptr;
     }
     return std::unique_ptr<OutputFile>(new OutputFile(path, stream));

@@ -17,14 +17,14 @@ constexpr std::uint32_t runFiguresEvery = 30;
 OverlayHook::OverlayHook(const FrameTimings& timings)
     : timings(timings) {}
 
-void OverlayHook::attach(const app::LoggingContext& logging, app::RendererContext& context) {
+void OverlayHook::attach(const app::LoggingContext& logging, const app::RendererContext& context) {
     recentLines =
         std::make_shared<core::logger::impl::RecentLinesWriter>(keptLogLines, ELogLevel::Debug);
     if (logging.machinery) {
         logging.machinery->addWriter(recentLines);
     }
     renderer = context.renderer;
-    auto api = renderer ? renderer->getRenderingApi() : nullptr;
+    auto api = context.renderer ? context.renderer->getRenderingApi() : nullptr;
     ready = context.windowEvents && api && debugOverlay.attach(*context.windowEvents, api);
     if (!ready && logging.mainLog && logging.mainLog->isEnabled(ELogLevel::Error)) {
         logging.mainLog->log(ELogLevel::Error,
@@ -55,7 +55,8 @@ void OverlayHook::drawOver(std::uint32_t frame, const app::IScene& scene, render
     model.fieldOfView = scene.fieldOfView();
     model.programs = engine::shader::ReloadableProgram::live();
     model.log = recentLines.get();
-    debugOverlay.draw(model, window.getSize(), renderer ? renderer->getTime() : 0.0);
+    const auto owner = renderer.lock();
+    debugOverlay.draw(model, window.getSize(), owner ? owner->getTime() : 0.0);
 }
 
 void OverlayHook::loopEnded() {

@@ -1,43 +1,35 @@
 #pragma once
 
-#include "app/IRunHook.hpp"
-#include "app/frame_loop_controls_t.hpp"
-#include "harness/FrameCapture.hpp"
+#include "app/IFrameObserver.hpp"
 #include "harness/InputScript.hpp"
-#include "harness/run_options_t.hpp"
 
 #include <memory>
-#include <optional>
 
 namespace ox::harness {
 
-// A run steered by its options from outside the program: the scripted input
-// goes in through the main window's events dispatcher and a window that
-// answers for scripted keys, the captures come out through the checked
-// read-back. A script's events for frame n arrive where the window's own
-// events for it do, right after the poll at the end of frame n - 1 (those
-// of frame 1 before the first frame), so a replayed session ends and draws
+// A run's scripted input, as a frame observer: the script's events go in
+// through the main window's events dispatcher, and its keys through a window
+// that wraps the main one (wrap()), so that whatever asks the window for a
+// key sees them. A script's events for frame n arrive where the window's own
+// events for it do, right after the poll at the end of frame n - 1 (those of
+// frame 1 before the first frame), so a replayed session ends and draws
 // exactly as the live one it was recorded from. Keep it alive for the whole
 // run. Main thread only.
-class RunHarness : public app::IRunHook {
+class RunHarness : public app::IFrameObserver {
 public:
-    // `script` is the loaded input file of `options`, if it names one.
-    RunHarness(run_options_t options, std::optional<InputScript> script);
+    explicit RunHarness(InputScript script);
 
-    // The frame loop's controls for this run, with this harness as a hook.
-    app::frame_loop_controls_t controls();
+    // The main window as the run shows it to everything else: the real one,
+    // which this keeps as the source of the script's events, wrapped.
+    std::shared_ptr<renderer::IRendererWindow>
+    wrap(std::shared_ptr<renderer::IRendererWindow> window);
 
-    void attach(const app::LoggingContext& logging, app::RendererContext& context) override;
+    void attach(const app::LoggingContext& logging, const app::RendererContext& context) override;
     void beginFrame(std::uint32_t frame) override;
-    void frameDrawn(std::uint32_t frame, renderer::IRenderingApi& api,
-                    const renderer::IRendererWindow& window) override;
     void eventsPolled(std::uint32_t frame) override;
-    void loopEnded() override {}
 
 private:
-    run_options_t options;
-    std::optional<InputScript> script;
-    std::optional<FrameCapture> capture;
+    InputScript script;
     // The dispatcher the script's events go to, and the real window they
     // come from, as a real event would.
     std::shared_ptr<renderer::IRendererWindowEvents> events;

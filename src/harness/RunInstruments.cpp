@@ -7,8 +7,9 @@ namespace ox::harness {
 
 using core::logger::ELogLevel;
 
-RunInstruments::RunInstruments(const run_options_t& options)
-    : options(options) {
+RunInstruments::RunInstruments(const run_options_t& options, RunOutputs& outputs)
+    : options(options)
+    , outputs(outputs) {
     // Made now so the scene can be given it before it is assembled; it
     // measures only once attach() has started it.
     if (options.gpuTiming) {
@@ -16,25 +17,13 @@ RunInstruments::RunInstruments(const run_options_t& options)
     }
 }
 
-void RunInstruments::attach(const app::LoggingContext& logging, app::RendererContext& context) {
+void RunInstruments::attach(const app::LoggingContext& logging,
+                            const app::RendererContext& context) {
     log = logging.mainLog;
     renderer = context.renderer;
     const auto api = context.renderer ? context.renderer->getRenderingApi() : nullptr;
     if (options.glDebug && context.renderer) {
         context.renderer->enableDriverMessages();
-    }
-    screenshots.emplace(log);
-    if (context.windowEvents) {
-        screenshots->listen(*context.windowEvents);
-    }
-    if (options.recordFile) {
-        std::string error;
-        recorder = SessionRecorder::open(*options.recordFile, error);
-        if (!recorder) {
-            logError("Session not recorded: " + error);
-        } else if (context.windowEvents) {
-            recorder->listen(*context.windowEvents);
-        }
     }
     if (gpuTimer) {
         gpuTiming = gpuTimer->start(api);
@@ -42,20 +31,15 @@ void RunInstruments::attach(const app::LoggingContext& logging, app::RendererCon
             logError("GPU timing is not available: the context has no timer queries.");
         }
     }
-    if (options.statsFile) {
-        std::string error;
-        stats = StatsFile::open(*options.statsFile, gpuTiming, error);
-        if (!stats) {
-            logError("Frame statistics not written: " + error);
-        }
+}
+
+void RunInstruments::started() {
+    if (OutputFile* file = outputs.open(output_kinds::stats)) {
+        stats.emplace(*file, gpuTiming);
     }
 }
 
 void RunInstruments::beginFrame(std::uint32_t next) {
-    // The first frame's scripted events are delivered after this, by the harness.
-    if (recorder) {
-        recorder->setEventFrame(next);
-    }
     const auto owner = renderer.lock();
     const double now = owner ? owner->getTime() : 0.0;
     if (frame != 0) {
@@ -73,17 +57,10 @@ void RunInstruments::beginFrame(std::uint32_t next) {
     }
 }
 
-void RunInstruments::frameDrawn(std::uint32_t drawn, renderer::IRenderingApi& api,
-                                const renderer::IRendererWindow& window) {
-    if (screenshots && screenshots->isRequested()) {
-        screenshots->takeIfRequested(drawn, api, window.getSize());
-    }
+void RunInstruments::frameDrawn(std::uint32_t, renderer::IRenderingApi&,
+                                const renderer::IRendererWindow&) {
     if (gpuTiming) {
         gpuTimer->endFrame();
-    }
-    // What the window reports from now on arrives before the next frame.
-    if (recorder) {
-        recorder->setEventFrame(drawn + 1);
     }
 }
 
@@ -108,10 +85,8 @@ void RunInstruments::gpuFrame(const GpuTimer::frame_times_t& times) {
 
 void RunInstruments::writeRow(std::uint32_t row, double seconds, double gpuSeconds,
                               const FrameTimings::group_seconds_t& groups) {
+    // The file keeps its first failure, which the run's outputs report at the end.
     if (stats && !stats->writeRow(row, seconds, gpuSeconds, groups)) {
-        std::string error;
-        stats->close(error);
-        logError("Frame statistics stopped: " + error);
         stats.reset();
     }
 }
@@ -128,21 +103,7 @@ void RunInstruments::loopEnded() {
     if (gpuTiming) {
         gpuTimer->finish([this](const GpuTimer::frame_times_t& times) { gpuFrame(times); });
     }
-    if (stats) {
-        std::string error;
-        if (!stats->close(error)) {
-            logError("Frame statistics incomplete: " + error);
-        }
-        stats.reset();
-    }
-    if (std::string error; recorder && !recorder->close(error)) {
-        logError("Session recording incomplete: " + error);
-    }
-    // An F12 that came with the last frame's events: that frame is shown
-    // already and its buffer undefined, and no other follows.
-    if (screenshots) {
-        screenshots->reportUntaken(frame);
-    }
+    stats.reset();
     const std::string line = frameTimings.summary(frame);
     if (log != nullptr && log->isEnabled(ELogLevel::Info)) {
         log->log(ELogLevel::Info, line);

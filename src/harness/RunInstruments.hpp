@@ -1,12 +1,11 @@
 #pragma once
 
-#include "app/IRunHook.hpp"
-#include "app/frame_loop_controls_t.hpp"
+#include "app/IFrameObserver.hpp"
+#include "app/scene_instruments_t.hpp"
 #include "core/logger/ILogApi.hpp"
 #include "harness/FrameTimings.hpp"
 #include "harness/GpuTimer.hpp"
-#include "harness/ScreenshotKey.hpp"
-#include "harness/SessionRecorder.hpp"
+#include "harness/RunOutputs.hpp"
 #include "harness/StatsFile.hpp"
 #include "harness/run_options_t.hpp"
 #include "renderer/IRenderer.hpp"
@@ -18,26 +17,26 @@
 
 namespace ox::harness {
 
-// The measuring and recording instruments of a run, as a hook of the frame
-// loop: frame timings and the F12 screenshot key always; the GPU timer, the
-// per-frame CSV, driver messages and the session recording when the options
-// ask for them. The end-of-run line goes on "main" when the loop ends, before
-// shut-down. Nothing here allocates or makes a system call per frame. Keep it
-// alive for the whole run; main thread only.
-class RunInstruments : public app::IRunHook {
+// The measuring instruments of a run, as a frame observer: frame timings
+// always; the GPU timer, the per-frame CSV and driver messages when the
+// options ask for them. The end-of-run line goes on "main" when the loop
+// ends, before shut-down. Nothing here allocates or makes a system call per
+// frame. The CSV is the --stats file of `outputs`, which must outlive this.
+// Keep it alive for the whole run; main thread only.
+class RunInstruments : public app::IFrameObserver {
 public:
-    explicit RunInstruments(const run_options_t& options);
+    RunInstruments(const run_options_t& options, RunOutputs& outputs);
 
     // What these instruments ask of the run's scene: the GPU timer as its
     // render-group observer (empty without --gpu-timing), and debug labels
     // and groups with --gl-debug.
     app::scene_instruments_t sceneInstruments() const { return {gpuTimer, options.glDebug}; }
 
-    void attach(const app::LoggingContext& logging, app::RendererContext& context) override;
+    void attach(const app::LoggingContext& logging, const app::RendererContext& context) override;
+    void started() override;
     void beginFrame(std::uint32_t frame) override;
     void frameDrawn(std::uint32_t frame, renderer::IRenderingApi& api,
                     const renderer::IRendererWindow& window) override;
-    void eventsPolled(std::uint32_t) override {}
     void loopEnded() override;
 
     const FrameTimings& timings() const { return frameTimings; }
@@ -52,16 +51,15 @@ private:
     void logError(const std::string& text);
 
     run_options_t options;
+    RunOutputs& outputs;
     std::shared_ptr<core::logger::ILogApi> log;
     // Not owned: the program releases the renderer before its logging, and a
-    // hook that kept it would keep it past that.
+    // observer that kept it would keep it past that.
     std::weak_ptr<renderer::IRenderer> renderer;
     FrameTimings frameTimings;
-    std::unique_ptr<StatsFile> stats;
+    std::optional<StatsFile> stats;
     std::shared_ptr<GpuTimer> gpuTimer;
     bool gpuTiming = false;
-    std::optional<ScreenshotKey> screenshots;
-    std::unique_ptr<SessionRecorder> recorder;
     std::uint32_t frame = 0;
     double frameStart = 0.0;
     bool finished = false;

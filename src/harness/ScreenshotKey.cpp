@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
-#include <utility>
 
 namespace ox::harness {
 
@@ -17,17 +16,19 @@ using core::logger::ELogLevel;
 using renderer::EInputAction;
 using renderer::EInputKey;
 
-ScreenshotKey::ScreenshotKey(std::shared_ptr<core::logger::ILogApi> log)
-    : log(std::move(log)) {}
-
-void ScreenshotKey::listen(renderer::IRendererWindowEventsDispatcher& events) {
-    events.addOnKeyEventListener([pending = pending](std::shared_ptr<renderer::IRendererWindow>,
-                                                     EInputKey key, std::int32_t,
-                                                     EInputAction action, std::uint16_t) {
-        if (key == EInputKey::F12 && action == EInputAction::Press) {
-            *pending = true;
-        }
-    });
+void ScreenshotKey::attach(const app::LoggingContext& logging,
+                           const app::RendererContext& context) {
+    log = logging.mainLog;
+    if (!context.windowEvents) {
+        return;
+    }
+    context.windowEvents->addOnKeyEventListener(
+        [pending = pending](std::shared_ptr<renderer::IRendererWindow>, EInputKey key, std::int32_t,
+                            EInputAction action, std::uint16_t) {
+            if (key == EInputKey::F12 && action == EInputAction::Press) {
+                *pending = true;
+            }
+        });
 }
 
 std::uint64_t ScreenshotKey::highestNumber(const std::filesystem::path& folder) {
@@ -75,8 +76,8 @@ std::optional<std::filesystem::path> ScreenshotKey::createAfter(const std::files
     return std::nullopt;
 }
 
-void ScreenshotKey::takeIfRequested(std::uint32_t frame, renderer::IRenderingApi& api,
-                                    const renderer::dimension_t& size) {
+void ScreenshotKey::frameDrawn(std::uint32_t frame, renderer::IRenderingApi& api,
+                               const renderer::IRendererWindow& window) {
     if (!*pending) {
         return;
     }
@@ -97,7 +98,7 @@ void ScreenshotKey::takeIfRequested(std::uint32_t frame, renderer::IRenderingApi
         fail(error);
         return;
     }
-    if (!FrameCapture::writeWindow(*file, api, size, error)) {
+    if (!FrameCapture::writeWindow(*file, api, window.getSize(), error)) {
         // Made empty above, so removing it takes nothing that was there.
         std::filesystem::remove(*file, code);
         fail(error);
@@ -107,7 +108,7 @@ void ScreenshotKey::takeIfRequested(std::uint32_t frame, renderer::IRenderingApi
            fmt::format("Screenshot of frame {} written to '{}'.", frame, file->string()));
 }
 
-void ScreenshotKey::reportUntaken(std::uint32_t lastFrame) {
+void ScreenshotKey::loopEnded() {
     if (!*pending) {
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/IFrameObserver.hpp"
 #include "core/logger/ILogApi.hpp"
 #include "renderer/IRendererWindowEventsDispatcher.hpp"
 #include "renderer/IRenderingApi.hpp"
@@ -16,25 +17,23 @@ namespace ox::harness {
 // F12 saves the window as "screenshots/vexel-<n>.png" under the working
 // directory, numbering on from the files already there and never replacing
 // one. The key only asks; the picture is read back after the next frame is
-// drawn, through the same read-back as frame captures. Main thread with the
-// window's context current.
-class ScreenshotKey {
+// drawn, through the same read-back as frame captures. As a frame observer it
+// listens to the main window, takes the picture when the frame is drawn and
+// reports an F12 left without a frame at the end; the path and every failure
+// go on "main". Main thread with the window's context current.
+class ScreenshotKey : public app::IFrameObserver {
 public:
     static constexpr const char* directory = "screenshots";
 
-    // Logs the written path, or the reason for a failure, on `log`.
-    explicit ScreenshotKey(std::shared_ptr<core::logger::ILogApi> log);
-
-    // Listens for F12 on the window's events; the listener shares `pending`.
-    void listen(renderer::IRendererWindowEventsDispatcher& events);
-    bool isRequested() const { return *pending; }
+    void attach(const app::LoggingContext& logging, const app::RendererContext& context) override;
+    void beginFrame(std::uint32_t frame) override { lastFrame = frame; }
     // After a frame is drawn and before it is shown: writes the screenshot
     // when one was asked for. A failure is one error line and the run goes on.
-    void takeIfRequested(std::uint32_t frame, renderer::IRenderingApi& api,
-                         const renderer::dimension_t& size);
-    // When the run has ended: an F12 that came while its last frame was shown
-    // has no drawn frame left to read; one error line says so.
-    void reportUntaken(std::uint32_t lastFrame);
+    void frameDrawn(std::uint32_t frame, renderer::IRenderingApi& api,
+                    const renderer::IRendererWindow& window) override;
+    // An F12 that came while the run's last frame was shown has no drawn
+    // frame left to read; one error line says so.
+    void loopEnded() override;
 
     // The highest n of the "vexel-<n>.png" files in `folder`; 0 when there
     // is none or no folder.
@@ -50,7 +49,9 @@ private:
     void report(core::logger::ELogLevel level, const std::string& text) const;
 
     std::shared_ptr<core::logger::ILogApi> log;
+    // Shared with the window's key listener, which may outlive this.
     std::shared_ptr<bool> pending = std::make_shared<bool>(false);
+    std::uint32_t lastFrame = 0;
 };
 
 } // namespace ox::harness

@@ -14,11 +14,15 @@ using renderer::EInputKey;
 using renderer::EInputMouseButton;
 
 struct SessionRecorder::state_t {
-    std::unique_ptr<OutputFile> file;
+    // Not owned; null until the run has started and after it has ended.
+    OutputFile* file = nullptr;
     std::uint32_t frame = 1;
 
     template <typename... Args>
     void line(fmt::format_string<Args...> format, Args&&... args) {
+        if (file == nullptr) {
+            return;
+        }
         file->write(fmt::format("{} ", frame) + fmt::format(format, std::forward<Args>(args)...) +
                     "\n");
     }
@@ -32,28 +36,28 @@ const char* actionWord(EInputAction action) {
 
 } // namespace
 
-SessionRecorder::SessionRecorder(std::shared_ptr<state_t> state)
-    : state(std::move(state)) {}
+SessionRecorder::SessionRecorder(RunOutputs& outputs)
+    : outputs(outputs)
+    , state(std::make_shared<state_t>()) {}
 
 // The listeners may outlive the recorder; once it is gone they write nothing.
 SessionRecorder::~SessionRecorder() {
-    std::string ignored;
-    close(ignored);
+    state->file = nullptr;
 }
 
-std::unique_ptr<SessionRecorder> SessionRecorder::open(const std::filesystem::path& path,
-                                                       std::string& error) {
-    auto state = std::make_shared<state_t>();
-    state->file = OutputFile::open(path, error);
-    if (!state->file) {
-        return nullptr;
+void SessionRecorder::started() {
+    state->file = outputs.open(output_kinds::record);
+    if (state->file != nullptr) {
+        state->file->write(
+            "# Recorded by vexel --record: FRAME EVENT ARGUMENTS, each event before its frame.\n");
     }
-    state->file->write("# Recorded by vexel --record: FRAME EVENT ARGUMENTS, each event before its "
-                       "frame.\n");
-    return std::unique_ptr<SessionRecorder>(new SessionRecorder(std::move(state)));
 }
 
-void SessionRecorder::listen(renderer::IRendererWindowEventsDispatcher& events) {
+void SessionRecorder::attach(const app::LoggingContext&, const app::RendererContext& context) {
+    if (!context.windowEvents) {
+        return;
+    }
+    renderer::IRendererWindowEventsDispatcher& events = *context.windowEvents;
     events.addOnKeyEventListener([state = state](std::shared_ptr<renderer::IRendererWindow>,
                                                  EInputKey key, std::int32_t scanCode,
                                                  EInputAction action, std::uint16_t) {
@@ -88,12 +92,17 @@ void SessionRecorder::listen(renderer::IRendererWindowEventsDispatcher& events) 
         });
 }
 
-void SessionRecorder::setEventFrame(std::uint32_t frame) {
+void SessionRecorder::beginFrame(std::uint32_t frame) {
     state->frame = frame;
 }
 
-bool SessionRecorder::close(std::string& error) {
-    return state->file->close(error);
+void SessionRecorder::frameDrawn(std::uint32_t frame, renderer::IRenderingApi&,
+                                 const renderer::IRendererWindow&) {
+    state->frame = frame + 1;
+}
+
+void SessionRecorder::loopEnded() {
+    state->file = nullptr;
 }
 
 } // namespace ox::harness

@@ -5,7 +5,6 @@
 #include <array>
 #include <cmath>
 #include <string_view>
-#include <utility>
 
 namespace ox::harness {
 
@@ -26,26 +25,11 @@ char* appendMs(char* out, char* end, double seconds) {
 
 } // namespace
 
-StatsFile::StatsFile(std::unique_ptr<OutputFile> file, bool withGpu)
-    : file(std::move(file))
-    , withGpu(withGpu) {}
-
-StatsFile::~StatsFile() = default;
-
-std::unique_ptr<StatsFile> StatsFile::open(const std::filesystem::path& path, bool withGpu,
-                                           std::string& error) {
-    std::unique_ptr<OutputFile> file = OutputFile::open(path, error);
-    if (!file) {
-        return nullptr;
-    }
-    const char* header = withGpu ? "frame,frame_ms,gpu_frame_ms,gpu_group0_ms,gpu_group1_ms,"
-                                   "gpu_group2_ms\n"
-                                 : "frame,frame_ms\n";
-    if (!file->write(header)) {
-        error = path.string() + ": cannot be written";
-        return nullptr;
-    }
-    return std::unique_ptr<StatsFile>(new StatsFile(std::move(file), withGpu));
+StatsFile::StatsFile(OutputFile& file, bool withGpu)
+    : file(file)
+    , withGpu(withGpu) {
+    file.write(withGpu ? "frame,frame_ms,gpu_frame_ms,gpu_group0_ms,gpu_group1_ms,gpu_group2_ms\n"
+                       : "frame,frame_ms\n");
 }
 
 bool StatsFile::writeRow(std::uint32_t frame, double frameSeconds, double gpuFrameSeconds,
@@ -62,11 +46,7 @@ bool StatsFile::writeRow(std::uint32_t frame, double frameSeconds, double gpuFra
         }
     }
     *out++ = '\n';
-    return file->write(std::string_view(row.data(), static_cast<std::size_t>(out - row.data())));
-}
-
-bool StatsFile::close(std::string& error) {
-    return file->close(error);
+    return file.write(std::string_view(row.data(), static_cast<std::size_t>(out - row.data())));
 }
 
 } // namespace ox::harness

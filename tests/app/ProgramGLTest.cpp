@@ -1,5 +1,5 @@
 #include "app/Program.hpp"
-#include "harness/RunInstruments.hpp"
+#include "harness/RunObservers.hpp"
 #include "support/CurrentDirectory.hpp"
 #include "support/ReadFile.hpp"
 #include "support/TempDir.hpp"
@@ -12,17 +12,21 @@
 namespace {
 
 // A program whose own start-up stage fails once the renderer runs, watched by
-// the run's instruments (which see the renderer, and with the GPU timer its
-// rendering API): the renderer still shuts down while the log is there to
-// say so, and nothing keeps it alive once the program has returned.
+// the run's observers (the instruments see the renderer, and with the GPU
+// timer its rendering API; the overlay sees both): the renderer still shuts
+// down while the log is there to say so, and nothing keeps it alive once the
+// program has returned, though the observers live on.
 TEST(ProgramGLTest, AFailedSceneStageStillShutsTheRendererDownWhileItCanLog) {
     ox::test::TempDir dir;
     ox::test::CurrentDirectory inside(dir.path());
     ox::harness::run_options_t options;
     options.gpuTiming = true;
-    ox::harness::RunInstruments instruments(options);
-    ox::app::frame_loop_controls_t controls;
-    controls.hooks.push_back(&instruments);
+    options.overlay = true;
+    // Headless: no X server needed.
+    options.headless = true;
+    options.eglDevice.preference = ox::renderer::egl::EEglDevicePreference::Software;
+    ox::harness::RunObservers observers(options, std::nullopt);
+    const ox::app::frame_loop_controls_t controls = observers.controls();
     std::weak_ptr<ox::renderer::IRenderer> renderer;
 
     const int code = ox::app::runProgram(

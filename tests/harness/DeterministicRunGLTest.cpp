@@ -45,7 +45,7 @@ TEST(DeterministicRunGLTest, EachBadCommandLineIsRefusedWithExitCodeTwoBeforeAny
         {"--input missing.input", "--input missing.input: cannot be read"},
         {"--input bad.input", "--input bad.input: line 2: unknown key 'Shift-T'"},
         {"--capture file/frames --capture-frames 1",
-         "--capture file/frames: cannot create the capture directory"},
+         "--capture file/frames: cannot create the folder or write into it (Not a directory)"},
         {"--fixed-dt 1e39", "--fixed-dt needs a positive number of seconds up to 60, not '1e39'"},
         {"--gpu-timing=on", "--gpu-timing takes no value"},
         {"--stats file/stats.csv", "--stats file/stats.csv: cannot be written (Not a directory)"},

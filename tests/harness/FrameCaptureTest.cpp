@@ -5,27 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 namespace {
 
 using ox::harness::FrameCapture;
-
-TEST(FrameCaptureTest, ADirectoryThatCannotBeMadeIsRefusedWithItsName) {
-    ox::test::TempDir dir;
-    std::ofstream(dir / "file") << "in the way\n";
-    std::string error;
-    // Under a file: impossible even for root, which ignores permission bits.
-    EXPECT_FALSE(FrameCapture::prepareDirectory(dir / "file" / "frames", error));
-    EXPECT_EQ(error.rfind(
-                  (dir / "file" / "frames").string() + ": cannot create the capture directory", 0),
-              0u)
-        << error;
-
-    EXPECT_TRUE(FrameCapture::prepareDirectory(dir / "new" / "frames", error)) << error;
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "new" / "frames"));
-    EXPECT_TRUE(std::filesystem::is_empty(dir / "new" / "frames"));
-}
 
 TEST(FrameCaptureTest, OnlyListedFramesAreWantedAndAFailedReadIsLoggedNotWritten) {
     ox::test::TempDir dir;

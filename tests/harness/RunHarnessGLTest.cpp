@@ -1,7 +1,7 @@
 #include "app/IScene.hpp"
 #include "app/Program.hpp"
 #include "harness/InputScript.hpp"
-#include "harness/RunHarness.hpp"
+#include "harness/RunObservers.hpp"
 #include "support/CurrentDirectory.hpp"
 #include "support/TempDir.hpp"
 
@@ -72,6 +72,8 @@ TEST(RunHarnessGLTest, ScriptedKeysReachTheSceneAndTheLoopThroughTheWindow) {
          4,
          {2, 3},
          0.0},
+        // Before frame 1 there is no frame 0 to end with: the run draws
+        // frame 1 and ends: a run always draws its first frame.
         {"Escape at once", "1 key down Escape\n", 30, 1, {}, 0.0},
         // Pressed and released before one frame: seen by that frame, once.
         {"a tap of C, then a tap of Escape",
@@ -92,14 +94,14 @@ TEST(RunHarnessGLTest, ScriptedKeysReachTheSceneAndTheLoopThroughTheWindow) {
         ASSERT_TRUE(script) << error;
         ox::harness::run_options_t options;
         options.frames = c.frames;
-        ox::harness::RunHarness harness(options, std::move(script));
+        ox::harness::RunObservers observers(options, std::move(script));
 
         WatchingScene::seen_t seen;
         const int code = ox::app::runProgram(
             [&seen](const ox::app::LoggingContext&, ox::app::RendererContext&) {
                 return std::make_unique<WatchingScene>(seen);
             },
-            harness.controls());
+            observers.controls());
         EXPECT_EQ(code, 0);
         EXPECT_EQ(seen.draws, c.draws);
         EXPECT_EQ(seen.framesWithC, c.framesWithC);

@@ -1,4 +1,6 @@
 #include "harness/RunInstruments.hpp"
+#include "harness/RunOutputs.hpp"
+#include "harness/ScreenshotKey.hpp"
 #include "renderer/RendererWindowEventsDispatcher.hpp"
 #include "support/NullRenderer.hpp"
 #include "support/NullRendererWindow.hpp"
@@ -13,10 +15,11 @@ namespace {
 
 using ox::core::logger::ELogLevel;
 
-// The instruments through a run of `frames` frames of 10 ms on a renderer
-// without GL, whose timer queries take 2 ms each but are never ready before
-// they are waited for; with `f12` F12 comes among the last frame's events.
-// Returns the log lines.
+// The instruments, with the F12 key and the run's outputs around them as in
+// a run, through `frames` frames of 10 ms on a renderer without GL, whose
+// timer queries take 2 ms each but are never ready before they are waited
+// for; with `f12` F12 comes among the last frame's events. Returns the log
+// lines.
 std::vector<std::pair<ELogLevel, std::string>> run(const ox::harness::run_options_t& options,
                                                    std::uint32_t frames, bool f12) {
     ox::test::RecordingLoggingContext logging;
@@ -30,19 +33,36 @@ std::vector<std::pair<ELogLevel, std::string>> run(const ox::harness::run_option
     context.renderer = renderer;
     context.windowEvents = std::make_shared<ox::renderer::RendererWindowEventsDispatcher>();
     ox::test::NullRendererWindow window;
-    ox::harness::RunInstruments instruments(options);
-    instruments.attach(logging.logging, context);
+    ox::harness::RunOutputs outputs;
+    if (options.statsFile) {
+        outputs.add(ox::harness::output_kinds::stats, *options.statsFile);
+    }
+    ox::harness::RunInstruments instruments(options, outputs);
+    ox::harness::ScreenshotKey screenshots;
+    const std::vector<ox::app::IFrameObserver*> observers{&outputs, &instruments, &screenshots};
+    for (auto* observer : observers) {
+        observer->attach(logging.logging, context);
+    }
+    for (auto* observer : observers) {
+        observer->started();
+    }
     for (std::uint32_t frame = 1; frame <= frames; ++frame) {
         renderer->time = 0.01 * frame;
-        instruments.beginFrame(frame);
-        instruments.frameDrawn(frame, *api, window);
+        for (auto* observer : observers) {
+            observer->beginFrame(frame);
+        }
+        for (auto* observer : observers) {
+            observer->frameDrawn(frame, *api, window);
+        }
     }
     if (f12) {
         context.windowEvents->invokeOnKeyEvent({}, ox::renderer::EInputKey::F12, 88,
                                                ox::renderer::EInputAction::Press, 0);
     }
     renderer->time = 0.01 * (frames + 1);
-    instruments.loopEnded();
+    for (auto observer = observers.rbegin(); observer != observers.rend(); ++observer) {
+        (*observer)->loopEnded();
+    }
     return logging.writer->lines;
 }
 

@@ -9,6 +9,7 @@
 
 namespace {
 
+using ox::harness::OutputFile;
 using ox::harness::StatsFile;
 
 // Rows anyone can plot: milliseconds with three decimals, empty fields for
@@ -32,12 +33,13 @@ TEST(StatsFileTest, OneRowPerFrameWithAndWithoutGpuColumns) {
     for (const auto& c : cases) {
         std::string error;
         const auto path = dir / (c.withGpu ? "gpu.csv" : "cpu.csv");
-        auto stats = StatsFile::open(path, c.withGpu, error);
-        ASSERT_TRUE(stats) << error;
-        EXPECT_TRUE(stats->writeRow(1, 2.5, 0.001, {0.0005, 0.00025, 0.000125}));
-        EXPECT_TRUE(stats->writeRow(2, 1.0 / 60.0, 0.000004, {0.000001, 0.0, 0.0}));
-        EXPECT_TRUE(stats->writeRow(3, nan, 0.000004, {0.000001, 0.0, 0.0}));
-        EXPECT_TRUE(stats->close(error)) << error;
+        auto file = OutputFile::open(path, error);
+        ASSERT_TRUE(file) << error;
+        StatsFile stats(*file, c.withGpu);
+        EXPECT_TRUE(stats.writeRow(1, 2.5, 0.001, {0.0005, 0.00025, 0.000125}));
+        EXPECT_TRUE(stats.writeRow(2, 1.0 / 60.0, 0.000004, {0.000001, 0.0, 0.0}));
+        EXPECT_TRUE(stats.writeRow(3, nan, 0.000004, {0.000001, 0.0, 0.0}));
+        EXPECT_TRUE(file->close(error)) << error;
         EXPECT_EQ(ox::test::readFile(path), c.expected);
     }
 }
@@ -54,7 +56,7 @@ TEST(StatsFileTest, APathThatCannotBeWrittenIsRefusedWithItsReason) {
     };
     for (const auto& c : cases) {
         std::string error;
-        EXPECT_FALSE(StatsFile::open(c.path, false, error));
+        EXPECT_FALSE(OutputFile::open(c.path, error));
         EXPECT_EQ(error, c.path.string() + c.reason);
     }
 }
