@@ -108,8 +108,12 @@ std::optional<EInputAction> actionNamed(const std::string& name) {
 // play: a number past them is a slip or a generator gone wrong, refused with
 // its line rather than replayed.
 constexpr std::uint64_t lastFrame = 1'000'000'000;
-constexpr double largestWheelOffset = 1000.0;         // steps per event, either way
-constexpr double largestCursorPosition = 1'000'000.0; // pixels, either way
+constexpr double largestWheelOffset = 1000.0; // steps per event, either way
+// Pixels, either way. During mouse look the window system reports a virtual
+// cursor that adds up every movement of a drag without bound, and a recording
+// holds what it reported: a day of dragging at 100,000 pixels a second comes
+// to 10^10, still a hundredth of this.
+constexpr double largestCursorPosition = 1e12;
 
 template <typename T>
 std::optional<T> number(const std::string& text) {
@@ -192,7 +196,7 @@ std::optional<InputScript::event_t> parseLine(const std::vector<std::string>& wo
             return std::nullopt;
         }
         const double largest = isWheel ? largestWheelOffset : largestCursorPosition;
-        if (std::abs(*x) > largest || std::abs(*y) > largest) {
+        if (!(std::abs(*x) <= largest && std::abs(*y) <= largest)) {
             error = fmt::format("'{} {}' is out of range: {} are at most {} {} either way",
                                 words[2], words[3], isWheel ? "wheel offsets" : "cursor positions",
                                 largest, isWheel ? "steps" : "pixels");
@@ -312,6 +316,10 @@ void InputScript::dispatch(std::uint32_t frame, renderer::IRendererWindowEvents&
             break;
         }
     }
+}
+
+bool InputScript::isCursorPosition(double position) {
+    return std::abs(position) <= largestCursorPosition;
 }
 
 bool InputScript::isKeyPressed(renderer::EInputKey key) {

@@ -37,12 +37,16 @@ public:
     // Parses the whole text: one event per line, "FRAME key down|up NAME",
     // "FRAME wheel DX DY", "FRAME cursor X Y" or "FRAME button down|up
     // BUTTON"; blank lines and '#' comments are skipped. Frames go up to 10^9,
-    // wheel offsets to 1000 steps and cursor positions to 10^6 pixels either
-    // way. On the first bad line returns nothing and sets `error` to "line N:
+    // wheel offsets to 1000 steps and cursor positions to 10^12 pixels either
+    // way (isCursorPosition). On the first bad line returns nothing and sets `error` to "line N:
     // what is wrong".
     static std::optional<InputScript> parse(std::istream& text, std::string& error);
     // The same for a file; an unreadable file is an error too.
     static std::optional<InputScript> load(const std::filesystem::path& file, std::string& error);
+
+    // Whether a script can hold this cursor coordinate, so that a recording
+    // writes as events only what a replay reads back.
+    static bool isCursorPosition(double position);
 
     // The name a script gives the key ("T", "7", "F12", "Escape"); empty
     // for a key no script can name.

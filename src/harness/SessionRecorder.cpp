@@ -20,11 +20,19 @@ struct SessionRecorder::state_t {
 
     template <typename... Args>
     void line(fmt::format_string<Args...> format, Args&&... args) {
-        if (file == nullptr) {
-            return;
+        write(fmt::format("{} ", frame), format, std::forward<Args>(args)...);
+    }
+    // A comment still says which frame it came before, but after the '#':
+    // a line that starts with a frame number must hold an event.
+    template <typename... Args>
+    void comment(fmt::format_string<Args...> format, Args&&... args) {
+        write(fmt::format("# frame {}: ", frame), format, std::forward<Args>(args)...);
+    }
+    template <typename... Args>
+    void write(const std::string& start, fmt::format_string<Args...> format, Args&&... args) {
+        if (file != nullptr) {
+            file->write(start + fmt::format(format, std::forward<Args>(args)...) + "\n");
         }
-        file->write(fmt::format("{} ", frame) + fmt::format(format, std::forward<Args>(args)...) +
-                    "\n");
     }
 };
 
@@ -67,8 +75,8 @@ void SessionRecorder::attach(const app::LoggingContext&, const app::RendererCont
         }
         const std::string name = InputScript::keyName(key);
         if (name.empty()) {
-            state->line("# key {} without a script name (code {}, scan code {})",
-                        actionWord(action), static_cast<int>(key), scanCode);
+            state->comment("key {} without a script name (code {}, scan code {})",
+                           actionWord(action), static_cast<int>(key), scanCode);
             return;
         }
         state->line("key {} {}", actionWord(action), name);
@@ -84,6 +92,10 @@ void SessionRecorder::attach(const app::LoggingContext&, const app::RendererCont
     // Shortest round-trip form: the replay reads back the very same doubles.
     events.addOnCursorPositionEventListener(
         [state = state](std::shared_ptr<renderer::IRendererWindow>, double x, double y) {
+            if (!InputScript::isCursorPosition(x) || !InputScript::isCursorPosition(y)) {
+                state->comment("cursor {} {} beyond what a script holds", x, y);
+                return;
+            }
             state->line("cursor {} {}", x, y);
         });
     events.addOnScrollEventListener(

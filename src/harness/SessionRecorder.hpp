@@ -11,7 +11,8 @@ namespace ox::harness {
 // Writes the input of a session as an input script (the --input format), each
 // event tagged with the frame it arrived before, so that replaying the file
 // with the same --fixed-dt redraws the same frames. Keys without a script
-// name are written as comments. As a frame observer it listens to the main window from the start
+// name, and cursor positions beyond what a script may hold, are written as
+// comments. As a frame observer it listens to the main window from the start
 // and writes into the --record file of `outputs`, which creates the file once
 // the run has started and closes it at the end; `outputs` must outlive it.
 // Main thread only.

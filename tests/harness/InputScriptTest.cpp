@@ -127,10 +127,10 @@ TEST(InputScriptTest, NumbersPastTheirBoundsAreRefusedWithTheirLine) {
         {"1 wheel -1000 1e3", ""},
         {"1 wheel 0 1000.001",
          "line 2: '0 1000.001' is out of range: wheel offsets are at most 1000 steps either way"},
-        {"1 cursor -1000000 1e6", ""},
-        {"1 cursor 0 -3.5e38",
-         "line 2: '0 -3.5e38' is out of range: cursor positions are at most 1000000 pixels "
-         "either way"},
+        {"1 cursor -1e12 1000000000000", ""},
+        {"1 cursor 0 -1000000000000.5",
+         "line 2: '0 -1000000000000.5' is out of range: cursor positions are at most "
+         "1000000000000 pixels either way"},
     };
     for (const auto& c : cases) {
         std::string error;
