@@ -21,8 +21,9 @@ enum class ERunObserver : std::uint8_t {
     Script,
     Screenshots,
     Captures,
-    // Last: drawn over a frame that the read-backs above have seen, so that
-    // captures and screenshots hold the scene alone.
+    // Last, and first to end: it draws over each frame in a step of its own
+    // after every read-back above (drawOver), so that captures and
+    // screenshots hold the scene alone.
     Overlay,
 };
 

@@ -107,19 +107,24 @@ TEST_F(RunObserversGLTest, AFailedStartOfAnyKindChangesNoFileButTheLog) {
     }
 }
 
-// The observers see each frame in their written order: the script's F12
-// before frame 1 is recorded with its frame, the screenshot and the capture
-// read the same drawn frame, and both are taken before the overlay is drawn
-// over it, so they are the same with the overlay on and off.
+// The observers see each frame in their written order: the run's outputs
+// are ready before the first observer creates a file and closed after the
+// last one has written (the last frame's row comes at the very end); the
+// script's events are recorded with their frames; the screenshot and the
+// capture read the same drawn frame, both before the overlay is drawn over
+// it, so they are the same with the overlay on and off.
 TEST_F(RunObserversGLTest, ObserversSeeEachFrameInTheirOrder) {
     std::map<std::string, std::string> pictures;
     for (const std::string overlay : {"", " --overlay"}) {
         SCOPED_TRACE(overlay);
         std::filesystem::remove_all(dir / "screenshots");
-        ASSERT_EQ(launch("--input s.input --record rec.input --capture frames --capture-frames 1,3 "
-                         "--frames 3" +
+        ASSERT_EQ(launch("--input s.input --record rec.input --stats stats.csv --capture frames "
+                         "--capture-frames 1,3 --frames 3" +
                          overlay),
                   0);
+        const std::string stats = ox::test::readFile(dir / "stats.csv");
+        EXPECT_TRUE(stats.starts_with("frame,frame_ms\n1,")) << stats;
+        EXPECT_NE(stats.find("\n3,"), std::string::npos) << stats;
         const std::string log = ox::test::readFile(dir / "vexel.log");
         EXPECT_EQ(log.find("(l:err)"), std::string::npos) << log;
         const std::string screenshot = ox::test::readFile(dir / "screenshots" / "vexel-1.png");
