@@ -1,4 +1,5 @@
 #include "support/ChildProcess.hpp"
+#include "support/DirectorySnapshot.hpp"
 #include "support/ReadFile.hpp"
 #include "support/TempDir.hpp"
 
@@ -6,19 +7,8 @@
 
 #include <algorithm>
 #include <fstream>
-#include <map>
 
 namespace {
-
-// Every file and folder under `dir`, files with their bytes.
-std::map<std::string, std::string> snapshot(const std::filesystem::path& dir) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
-        files[std::filesystem::relative(entry.path(), dir).string()] =
-            entry.is_regular_file() ? ox::test::readFile(entry.path()) : "(not a file)";
-    }
-    return files;
-}
 
 // An output that is another name of a file the run reads or writes, or that
 // cannot be written, is refused with one line (exit code 2) before anything
@@ -54,7 +44,7 @@ TEST(LaunchTest, NoFileChangesUnlessTheRunStarts) {
         {"--input s.input --stats old.csv --record new.csv --frames 5",
          "(l:ftl) main > Unable to initialize OpenGL renderer.\n", 1},
     };
-    auto before = snapshot(dir.path());
+    auto before = ox::test::snapshot(dir.path());
     for (const auto& c : cases) {
         // Without a display: a command line wrongly let through fails to start.
         const std::string output = ox::test::commandOutput(
@@ -62,7 +52,7 @@ TEST(LaunchTest, NoFileChangesUnlessTheRunStarts) {
             VEXEL_BINARY + " " + c.arguments + " 2>&1 >/dev/null; echo exit=$?");
         EXPECT_NE(output.find(c.says), std::string::npos) << c.arguments << "\n" << output;
         EXPECT_TRUE(output.ends_with("\nexit=" + std::to_string(c.exit))) << output;
-        auto after = snapshot(dir.path());
+        auto after = ox::test::snapshot(dir.path());
         if (c.exit == 2) {
             EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
         } else {

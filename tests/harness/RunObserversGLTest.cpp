@@ -3,6 +3,7 @@
 #include "core/logger/ELogLevel.hpp"
 #include "harness/Launch.hpp"
 #include "support/CurrentDirectory.hpp"
+#include "support/DirectorySnapshot.hpp"
 #include "support/ReadFile.hpp"
 #include "support/TempDir.hpp"
 
@@ -53,16 +54,6 @@ int launch(const std::string& arguments, bool sceneFails = false) {
     });
 }
 
-// Every file and folder under `dir`, files with their bytes.
-std::map<std::string, std::string> snapshot(const std::filesystem::path& dir) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
-        files[std::filesystem::relative(entry.path(), dir).string()] =
-            entry.is_regular_file() ? ox::test::readFile(entry.path()) : "(not a file)";
-    }
-    return files;
-}
-
 class RunObserversGLTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -95,9 +86,9 @@ TEST_F(RunObserversGLTest, AFailedStartOfAnyKindChangesNoFileButTheLog) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        auto before = snapshot(dir.path());
+        auto before = ox::test::snapshot(dir.path());
         EXPECT_EQ(launch(c.arguments, c.sceneFails), c.exit);
-        auto after = snapshot(dir.path());
+        auto after = ox::test::snapshot(dir.path());
         if (c.exit != 2) {
             EXPECT_NE(after["vexel.log"], before["vexel.log"]) << "the log is written";
             after.erase("vexel.log");
