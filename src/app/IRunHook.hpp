@@ -10,9 +10,9 @@
 namespace ox::app {
 
 // Something that watches or steers a run from outside the scene: it sees the
-// renderer context once before the scene is built (and may put a window that
-// wraps the main window in its place), the start of every frame, every drawn
-// frame before it is shown, and the end of every frame's event polling.
+// renderer context once before the scene is built, the start of every frame,
+// every drawn frame before it is shown, and the end of every frame's event
+// polling.
 // Frames count from 1. Main thread only.
 struct IRunHook {
     virtual ~IRunHook() = default;
@@ -24,9 +24,9 @@ struct IRunHook {
     // the frame; `window` is the main window.
     virtual void frameDrawn(std::uint32_t frame, renderer::IRenderingApi& api,
                             const renderer::IRendererWindow& window) = 0;
-    // After the window's events at the end of the frame were delivered and
-    // before the loop asks for Escape: input from elsewhere (a script) that
-    // belongs before the next frame arrives here, where real input does.
+    // After the window's events at the end of the frame were delivered (input
+    // from a script among them, through the window's input) and before the
+    // loop asks for Escape.
     virtual void eventsPolled(std::uint32_t frame) = 0;
     // After the last frame, before shut-down, while the context still exists.
     virtual void loopEnded() = 0;

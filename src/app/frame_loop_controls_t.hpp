@@ -2,8 +2,8 @@
 
 #include "app/IFrameOverlay.hpp"
 #include "app/IRunHook.hpp"
-#include "app/renderer_options_t.hpp"
 #include "app/scene_instruments_t.hpp"
+#include "renderer/opengl/renderer_options_t.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -24,7 +24,7 @@ struct frame_loop_controls_t {
     // the loop makes no call for it.
     IFrameOverlay* overlay = nullptr;
     // What the renderer start-up does differently (debug context, vsync).
-    renderer_options_t renderer;
+    renderer::opengl::renderer_options_t renderer;
     // Handed to the scene before it is assembled.
     scene_instruments_t instruments;
 };

@@ -128,7 +128,7 @@ int launch(std::string_view name, std::span<const std::string_view> arguments,
     controls.renderer.debugContext = options.glDebug;
     controls.renderer.vsync = options.vsync;
     controls.renderer.headless = options.headless;
-    controls.renderer.eglDevice = options.eglDevice;
+    controls.renderer.device = options.device;
     return program(controls);
 }
 

@@ -1,6 +1,6 @@
 #include "harness/RunHarness.hpp"
 
-#include "harness/ScriptedWindow.hpp"
+#include "renderer/IWindowInput.hpp"
 
 #include <utility>
 
@@ -8,7 +8,7 @@ namespace ox::harness {
 
 RunHarness::RunHarness(run_options_t options, std::optional<InputScript> script)
     : options(std::move(options))
-    , script(std::move(script)) {}
+    , script(script ? std::make_shared<InputScript>(std::move(*script)) : nullptr) {}
 
 app::frame_loop_controls_t RunHarness::controls() {
     app::frame_loop_controls_t controls;
@@ -20,9 +20,12 @@ app::frame_loop_controls_t RunHarness::controls() {
 
 void RunHarness::attach(const app::LoggingContext& logging, app::RendererContext& context) {
     if (script && context.window) {
-        events = context.windowEvents;
-        window = context.window;
-        context.window = std::make_shared<ScriptedWindow>(window, *script);
+        // The window's own input, where its live events enter; a window
+        // without one (none of the back end's) gets no scripted input.
+        input = std::dynamic_pointer_cast<renderer::IWindowInput>(context.window);
+        if (input) {
+            input->addInputSource(script);
+        }
     }
     if (options.captureDir) {
         capture.emplace(*options.captureDir, options.captureFrames, logging.mainLog);
@@ -30,17 +33,14 @@ void RunHarness::attach(const app::LoggingContext& logging, app::RendererContext
 }
 
 void RunHarness::beginFrame(std::uint32_t frame) {
-    // Nothing was polled before the first frame.
-    if (frame == 1 && script && events) {
-        script->dispatch(frame, *events, window);
+    // Nothing was polled before the first frame; every later frame's events
+    // come with the poll at the end of the frame before.
+    if (frame == 1 && input) {
+        input->pollInputSources();
     }
 }
 
-void RunHarness::eventsPolled(std::uint32_t frame) {
-    if (script && events) {
-        script->dispatch(frame + 1, *events, window);
-    }
-}
+void RunHarness::eventsPolled(std::uint32_t) {}
 
 void RunHarness::frameDrawn(std::uint32_t frame, renderer::IRenderingApi& api,
                             const renderer::IRendererWindow& mainWindow) {

@@ -12,12 +12,11 @@
 namespace ox::harness {
 
 // A run steered by its options from outside the program: the scripted input
-// goes in through the main window's events dispatcher and a window that
-// answers for scripted keys, the captures come out through the checked
-// read-back. A script's events for frame n arrive where the window's own
-// events for it do, right after the poll at the end of frame n - 1 (those
-// of frame 1 before the first frame), so a replayed session ends and draws
-// exactly as the live one it was recorded from. Keep it alive for the whole
+// goes in as an input source of the main window, the captures come out
+// through the checked read-back. A script's events for frame n arrive with
+// the window's own events for it, in the poll at the end of frame n - 1
+// (those of frame 1 before the first frame), so a replayed session ends and
+// draws exactly as the live one it was recorded from. Keep it alive for the whole
 // run. Main thread only.
 class RunHarness : public app::IRunHook {
 public:
@@ -36,12 +35,10 @@ public:
 
 private:
     run_options_t options;
-    std::optional<InputScript> script;
+    std::shared_ptr<InputScript> script;
     std::optional<FrameCapture> capture;
-    // The dispatcher the script's events go to, and the real window they
-    // come from, as a real event would.
-    std::shared_ptr<renderer::IRendererWindowEvents> events;
-    std::shared_ptr<renderer::IRendererWindow> window;
+    // The main window's input, which the script feeds.
+    std::shared_ptr<renderer::IWindowInput> input;
 };
 
 } // namespace ox::harness

@@ -2,6 +2,7 @@
 
 #include "renderer/IMonitor.hpp"
 #include "renderer/IRendererWindow.hpp"
+#include "renderer/IWindowInput.hpp"
 #include "renderer/opengl/EGlError.hpp"
 #include "renderer/opengl/events_sink.hpp"
 
@@ -237,6 +238,26 @@ bool OpenGlRendererBase::isGlLoaded() const {
 
 std::shared_ptr<IRenderingApi> OpenGlRendererBase::getRenderingApi() const {
     return renderingApi;
+}
+
+const std::vector<std::shared_ptr<IMonitor>>& OpenGlRendererBase::getMonitors() const {
+    static const std::vector<std::shared_ptr<IMonitor>> none;
+    return none;
+}
+
+std::shared_ptr<IMonitor> OpenGlRendererBase::getPrimaryMonitor() const {
+    return {};
+}
+
+void OpenGlRendererBase::pollEvents() {
+    pollWindowSystem();
+    // An event may destroy a window, which takes it off the list.
+    const auto polled = windows;
+    for (const auto& window : polled) {
+        if (auto* input = dynamic_cast<IWindowInput*>(window.get())) {
+            input->pollInputSources();
+        }
+    }
 }
 
 bool OpenGlRendererBase::enableDriverMessages() {
