@@ -251,11 +251,16 @@ std::shared_ptr<IMonitor> OpenGlRendererBase::getPrimaryMonitor() const {
 
 void OpenGlRendererBase::pollEvents() {
     pollWindowSystem();
-    // An event may destroy a window, which takes it off the list.
-    const auto polled = windows;
-    for (const auto& window : polled) {
+    // Walked by index, not copied: this runs every frame. An event may
+    // destroy a window, which takes it off the list; the next one then moves
+    // into its place.
+    for (std::size_t i = 0; i < windows.size();) {
+        const std::shared_ptr<IRendererWindow> window = windows[i];
         if (auto* input = dynamic_cast<IWindowInput*>(window.get())) {
             input->pollInputSources();
+        }
+        if (i < windows.size() && windows[i] == window) {
+            ++i;
         }
     }
 }

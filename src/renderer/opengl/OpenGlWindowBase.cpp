@@ -143,6 +143,10 @@ void OpenGlWindowBase::addInputSource(std::shared_ptr<IInputSource> source) {
 }
 
 void OpenGlWindowBase::pollInputSources() {
+    // Every frame, for every window: nothing to do without sources.
+    if (sources.empty()) {
+        return;
+    }
     // A source's event may end the window, or add a source; the copy keeps
     // this poll to the sources it began with.
     const auto self = weak_from_this().lock();
