@@ -7,12 +7,10 @@
 // Tests derive from ox::test::GlTest, which makes the context current before
 // each test and fails a test that leaves an OpenGL error pending.
 
-#include "renderer/IRendererWindow.hpp"
-#include "renderer/IRendererWindowFactory.hpp"
-#include "renderer/IRendererWindowOpenGlHintFactory.hpp"
 #include "renderer/RendererEventsDispatcher.hpp"
 #include "renderer/opengl/RendererFactory.hpp"
 #include "renderer/renderer_message_data_t.hpp"
+#include "support/CoreWindow.hpp"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -72,15 +70,8 @@ inline renderer::IRendererWindow* glTestWindow() {
         if (!made.renderer->init()) {
             return made;
         }
-        made.window = made.renderer->createWindowFactory()
-                          ->setTitle("GL test")
-                          .setSize(glTestWindowWidth, glTestWindowHeight)
-                          .getOpenGlHintFactory()
-                          .setContextVersion({4, 5})
-                          .setClientApi(renderer::EClientApi::OpenGl)
-                          .setOpenGlProfile(renderer::EOpenGlProfile::Core)
-                          .getWindowFactory()
-                          .createWindow();
+        made.window =
+            createCoreWindow(*made.renderer, "GL test", glTestWindowWidth, glTestWindowHeight);
         if (!made.window || !made.window->isValid()) {
             made.window.reset();
             return made;

@@ -2,11 +2,9 @@
 #include "app/RendererContext.hpp"
 #include "harness/FrameCapture.hpp"
 #include "image/PngFile.hpp"
-#include "renderer/IRendererWindow.hpp"
-#include "renderer/IRendererWindowFactory.hpp"
-#include "renderer/IRendererWindowOpenGlHintFactory.hpp"
 #include "renderer/IRenderingApi.hpp"
 #include "renderer/opengl/RendererFactory.hpp"
+#include "support/CoreWindow.hpp"
 #include "support/TempDir.hpp"
 
 #include <GL/glew.h>
@@ -57,15 +55,7 @@ TEST(PlatformWindowGLTest, AWideWindowDrawsAndCapturesFramesOfItsSizeAndAspect) 
         const auto renderer =
             ox::renderer::opengl::RendererFactory::createRenderer(optionsFor(platform.headless));
         ASSERT_TRUE(renderer->init());
-        const auto factory = renderer->createWindowFactory();
-        const auto window = factory->setTitle("wide")
-                                .setSize(640, 360)
-                                .getOpenGlHintFactory()
-                                .setContextVersion({4, 5})
-                                .setClientApi(ox::renderer::EClientApi::OpenGl)
-                                .setOpenGlProfile(ox::renderer::EOpenGlProfile::Core)
-                                .getWindowFactory()
-                                .createWindow();
+        const auto window = ox::test::createCoreWindow(*renderer, "wide", 640, 360);
         ASSERT_TRUE(window && window->isValid());
         window->makeContextCurrent();
         const ox::renderer::dimension_t size = window->getSize();

@@ -1,11 +1,9 @@
 #include "harness/InputScript.hpp"
-#include "renderer/IRendererWindow.hpp"
-#include "renderer/IRendererWindowFactory.hpp"
-#include "renderer/IRendererWindowOpenGlHintFactory.hpp"
 #include "renderer/IWindowInput.hpp"
 #include "renderer/RendererWindowEventsDispatcher.hpp"
 #include "renderer/opengl/RendererFactory.hpp"
 #include "renderer/opengl/glfw/GlfwWindow.hpp"
+#include "support/CoreWindow.hpp"
 
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
@@ -55,15 +53,7 @@ struct Window {
             return;
         }
         events->addOnKeyEventListener([this](const auto&...) { ++keyEvents; });
-        window = renderer->createWindowFactory()
-                     ->setSize(64, 64)
-                     .setEvents(events)
-                     .getOpenGlHintFactory()
-                     .setContextVersion({4, 5})
-                     .setClientApi(ox::renderer::EClientApi::OpenGl)
-                     .setOpenGlProfile(ox::renderer::EOpenGlProfile::Core)
-                     .getWindowFactory()
-                     .createWindow();
+        window = ox::test::createCoreWindow(*renderer, "input", 64, 64, events);
     }
     ~Window() { renderer->deinit(); }
 
