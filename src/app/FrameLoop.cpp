@@ -2,6 +2,7 @@
 
 #include "app/FrameStatistics.hpp"
 #include "app/StopSignals.hpp"
+#include "app/key_bindings.hpp"
 #include "renderer/input.hpp"
 
 namespace ox::app {
@@ -68,7 +69,7 @@ void runFrameLoop(RendererContext& context, IScene& scene,
             observer->eventsPolled(frame);
         }
 
-        if (window->isKeyPressed(renderer::EInputKey::Escape) || lastFrame ||
+        if (window->isKeyPressed(keyFor(EControl::Quit)) || lastFrame ||
             StopSignals::received() != 0) {
             window->setShouldClose(true);
         }

@@ -19,9 +19,6 @@ int runProgram(const scene_factory_t& makeScene, const frame_loop_controls_t& co
         if (setupLogging(memoryLog, logging)) {
             RendererContext rendererContext;
             if (setupRenderer(logging, rendererContext, controls.renderer)) {
-                if (controls.wrapWindow && rendererContext.window) {
-                    rendererContext.window = controls.wrapWindow(rendererContext.window);
-                }
                 for (IFrameObserver* observer : controls.observers) {
                     observer->attach(logging, rendererContext);
                 }

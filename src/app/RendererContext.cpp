@@ -3,8 +3,7 @@
 #include "renderer/IMonitor.hpp"
 #include "renderer/IRendererWindowOpenGlHintFactory.hpp"
 #include "renderer/IRenderingApi.hpp"
-#include "renderer/egl/EglRenderer.hpp"
-#include "renderer/opengl/Renderer.hpp"
+#include "renderer/opengl/RendererFactory.hpp"
 
 #include <fmt/format.h>
 
@@ -102,27 +101,18 @@ void addWindowListeners(RendererWindowEventsDispatcher& events,
         });
 }
 
-// The back end the options ask for. Everything after this sees only the
-// renderer interfaces.
-std::shared_ptr<IRenderer> createRenderer(const renderer_options_t& options) {
-    if (options.headless) {
-        return std::make_shared<egl::EglRenderer>(options.eglDevice);
-    }
-    return std::make_shared<opengl::Renderer>();
-}
-
 } // namespace
 
 bool setupRenderer(const LoggingContext& logging, RendererContext& context,
-                   const renderer_options_t& options) {
+                   const opengl::renderer_options_t& options) {
     const std::shared_ptr<ILogApi> mainLog = logging.mainLog;
     const std::shared_ptr<ILogApi> rendererLog = logging.rendererLog;
     const std::shared_ptr<ILogApi> windowLog = logging.windowLog;
 
     RendererContext built;
     // Logs the reason, then releases what this stage built: a renderer that
-    // got as far as init terminates GLFW and detaches its events while it can
-    // still reach them.
+    // got as far as init ends its window system and detaches its events while
+    // it can still reach them.
     const auto fail = [&mainLog, &built](std::string_view message) {
         logLine(*mainLog, ELogLevel::Fatal, message);
         if (built.renderer) {
@@ -137,7 +127,7 @@ bool setupRenderer(const LoggingContext& logging, RendererContext& context,
     }
     addRendererListeners(*built.rendererEvents, rendererLog);
 
-    built.renderer = createRenderer(options);
+    built.renderer = opengl::RendererFactory::createRenderer(options);
     if (!built.renderer) {
         return fail("Unable to create OpenGL renderer.");
     }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "app/LoggingContext.hpp"
-#include "app/renderer_options_t.hpp"
 #include "renderer/IRenderer.hpp"
 #include "renderer/IRendererWindow.hpp"
 #include "renderer/IRendererWindowFactory.hpp"
 #include "renderer/RendererEventsDispatcher.hpp"
 #include "renderer/RendererWindowEventsDispatcher.hpp"
+#include "renderer/opengl/renderer_options_t.hpp"
 
 #include <memory>
 
@@ -27,12 +27,12 @@ inline constexpr const char* windowTitle = "Vexel";
 inline constexpr int windowWidth = 1024;
 inline constexpr int windowHeight = 1024;
 
-// Creates the renderer of the back end the options choose (GLFW, or headless
-// on an EGL device) and the main window with an OpenGL 4.5 core context, and
+// Creates the renderer of the platform the options choose (the window
+// system's, or a headless device) and the main window with an OpenGL 4.5 core context, and
 // registers the listeners that log renderer and window events. On failure it
 // logs one fatal line on "main", releases what it built and returns false.
 bool setupRenderer(const LoggingContext& logging, RendererContext& context,
-                   const renderer_options_t& options = {});
+                   const renderer::opengl::renderer_options_t& options = {});
 
 // Shuts the renderer down if it still runs (destroying its windows, logging
 // as it goes), then releases the members last to first.

@@ -1,5 +1,6 @@
 #include "app/Scene.hpp"
 
+#include "app/key_bindings.hpp"
 #include "camera/Projection.hpp"
 #include "mesh/TestSpaceGrid.hpp"
 #include "mesh/TestTriangle.hpp"
@@ -7,7 +8,6 @@
 namespace ox::app {
 
 using renderer::EInputAction;
-using renderer::EInputKey;
 using renderer::EInputMouseButton;
 using renderer::IRendererWindow;
 
@@ -85,7 +85,7 @@ void Scene::draw() {
     data.cameraAxis = camera.up;
     // Only the enable bit follows C; whatever else is in the flags stays.
     auto& primitive = data.primitiveOverride;
-    if (window && window->isKeyPressed(EInputKey::C)) {
+    if (window && window->isKeyPressed(keyFor(EControl::Outlines))) {
         primitive.flags |= engine::mesh::primitive_override_t::enabledBit;
     } else {
         primitive.flags &= ~engine::mesh::primitive_override_t::enabledBit;

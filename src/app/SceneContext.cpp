@@ -1,6 +1,7 @@
 #include "app/SceneContext.hpp"
 
 #include "app/KeyAxis.hpp"
+#include "app/key_bindings.hpp"
 #include "core/logger/ELogLevel.hpp"
 #include "cx/CxStatic.hpp"
 #include "cx/convert/StaticCast.hpp"
@@ -35,18 +36,20 @@ createCamera(CxManager& manager, const std::shared_ptr<cx::input::KeysPressed>& 
         manager.create<Multiple<float, float>>(delta, manager.create<CxStatic<float>>(20.0f));
 
     // Each vector is built z first, then y, then x.
-    const auto forward =
-        createKeyAxis(manager, keys, EInputKey::T, EInputKey::G, zero, movementSpeed);
-    const auto sideways =
-        createKeyAxis(manager, keys, EInputKey::F, EInputKey::H, zero, movementSpeed);
-    const auto upward =
-        createKeyAxis(manager, keys, EInputKey::R, EInputKey::Y, zero, movementSpeed);
+    const auto forward = createKeyAxis(manager, keys, keyFor(EControl::MoveForward),
+                                       keyFor(EControl::MoveBackward), zero, movementSpeed);
+    const auto sideways = createKeyAxis(manager, keys, keyFor(EControl::MoveLeft),
+                                        keyFor(EControl::MoveRight), zero, movementSpeed);
+    const auto upward = createKeyAxis(manager, keys, keyFor(EControl::MoveDown),
+                                      keyFor(EControl::MoveUp), zero, movementSpeed);
     const auto movement = manager.create<Vec3<float>>(upward, sideways, forward);
 
-    const auto roll = createKeyAxis(manager, keys, EInputKey::E, EInputKey::Q, zero, rotationSpeed);
-    const auto pitch =
-        createKeyAxis(manager, keys, EInputKey::S, EInputKey::W, zero, rotationSpeed);
-    const auto yaw = createKeyAxis(manager, keys, EInputKey::D, EInputKey::A, zero, rotationSpeed);
+    const auto roll = createKeyAxis(manager, keys, keyFor(EControl::RollNegative),
+                                    keyFor(EControl::RollPositive), zero, rotationSpeed);
+    const auto pitch = createKeyAxis(manager, keys, keyFor(EControl::PitchDown),
+                                     keyFor(EControl::PitchUp), zero, rotationSpeed);
+    const auto yaw = createKeyAxis(manager, keys, keyFor(EControl::YawRight),
+                                   keyFor(EControl::YawLeft), zero, rotationSpeed);
     const auto rotation = manager.create<Vec3<float>>(yaw, pitch, roll);
 
     return manager.create<cx::camera::FreeCamera>(rotation, movement);
@@ -81,8 +84,9 @@ bool setupSceneGraph(const LoggingContext& logging, const RendererContext& rende
     built.camera = createCamera(manager, built.keysPressed, built.delta);
     built.fovSpeed =
         manager.create<Multiple<float, float>>(built.delta, manager.create<CxStatic<float>>(10.0f));
-    built.fovDelta = createKeyAxis(manager, built.keysPressed, EInputKey::X, EInputKey::Z,
-                                   built.zero, built.fovSpeed);
+    built.fovDelta =
+        createKeyAxis(manager, built.keysPressed, keyFor(EControl::FieldOfViewNarrower),
+                      keyFor(EControl::FieldOfViewWider), built.zero, built.fovSpeed);
     // The manager hands out an empty node when an input was empty, and that
     // reaches the end of every chain built on it.
     if (!built.camera || !built.fovDelta || !built.time) {

@@ -1,13 +1,10 @@
 #pragma once
 
 #include "app/IFrameObserver.hpp"
-#include "app/renderer_options_t.hpp"
 #include "app/scene_instruments_t.hpp"
-#include "renderer/IRendererWindow.hpp"
+#include "renderer/opengl/renderer_options_t.hpp"
 
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -24,14 +21,8 @@ struct frame_loop_controls_t {
     // Called at every step in this order (loopEnded in reverse); the harness
     // writes the order down in one place (harness::ERunObserver).
     std::vector<IFrameObserver*> observers;
-    // The one place where the main window may be replaced, by a window that
-    // wraps it: once, right after the renderer started and before any
-    // observer or the scene sees the context. Empty, the window stays.
-    std::function<std::shared_ptr<renderer::IRendererWindow>(
-        std::shared_ptr<renderer::IRendererWindow>)>
-        wrapWindow;
     // What the renderer start-up does differently (debug context, vsync).
-    renderer_options_t renderer;
+    renderer::opengl::renderer_options_t renderer;
     // Handed to the scene before it is assembled.
     scene_instruments_t instruments;
 };

@@ -1,5 +1,7 @@
 #include "harness/CommandLine.hpp"
 
+#include "app/key_bindings.hpp"
+
 #include <fmt/format.h>
 
 #include <algorithm>
@@ -36,18 +38,18 @@ std::optional<double> parseSeconds(std::string_view text) {
     return value;
 }
 
-// "software", or an index into EGL's device list from 0.
-std::optional<renderer::egl::egl_device_choice_t> parseEglDevice(std::string_view text) {
-    using renderer::egl::EEglDevicePreference;
+// "software", or an index into the headless renderer's device list from 0.
+std::optional<renderer::opengl::device_choice_t> parseDevice(std::string_view text) {
+    using renderer::opengl::EDevicePreference;
     if (text == "software") {
-        return renderer::egl::egl_device_choice_t{EEglDevicePreference::Software, 0};
+        return renderer::opengl::device_choice_t{EDevicePreference::Software, 0};
     }
     std::uint32_t index = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
     if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
         return std::nullopt;
     }
-    return renderer::egl::egl_device_choice_t{EEglDevicePreference::Index, index};
+    return renderer::opengl::device_choice_t{EDevicePreference::Index, index};
 }
 
 // "1,61,62": positive frame numbers, returned sorted without repeats.
@@ -106,17 +108,8 @@ std::string CommandLine::usage(std::string_view program) {
            "  --overlay               show the debug overlay: frame times, GPU times, the\n"
            "                          camera, the shader programs and the log (F1 hides it;\n"
            "                          captures and screenshots leave it out)\n"
-           "Controls (rates per second of the program's clock):\n"
-           "  W / S       pitch up / down          A / D    yaw left / right\n"
-           "  Q / E       roll                     T / G    move forward / backward\n"
-           "  H / F       move right / left        Y / R    move up / down\n"
-           "  Z / X       field of view wider / narrower\n"
-           "  wheel       field of view narrower (up) / wider (down), one degree a step\n"
-           "  left mouse button held: mouse look\n"
-           "  C held      outlines (line loops) instead of filled triangles\n"
-           "  F1          hide / show the overlay (with --overlay)\n"
-           "  F12         screenshot to screenshots/vexel-<n>.png\n"
-           "  Escape      quit\n";
+           "Controls (rates per second of the program's clock):\n" +
+           app::controlsHelp();
 }
 
 CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
@@ -127,7 +120,7 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
         return result;
     };
 
-    bool eglDeviceGiven = false;
+    bool deviceGiven = false;
     std::vector<std::string_view> given;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string_view name = arguments[i];
@@ -195,13 +188,13 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
             }
             options.captureFrames = std::move(*frames);
         } else if (name == "--egl-device") {
-            const auto device = parseEglDevice(*value);
+            const auto device = parseDevice(*value);
             if (!device) {
                 return fail("--egl-device needs a device number from 0 or 'software', not " +
                             quoted);
             }
-            options.eglDevice = *device;
-            eglDeviceGiven = true;
+            options.device = *device;
+            deviceGiven = true;
         } else if (value->empty()) {
             return fail(std::string(name) + " needs a path, not an empty value");
         } else if (name == "--input") {
@@ -217,7 +210,7 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
     if (result.outcome == EOutcome::Help) {
         return result;
     }
-    if (eglDeviceGiven && !result.options.headless) {
+    if (deviceGiven && !result.options.headless) {
         return fail("--egl-device needs --headless");
     }
     // An off-screen surface is never shown, so there is no refresh to wait for.

@@ -291,8 +291,7 @@ std::string InputScript::keyName(EInputKey key) {
     return {};
 }
 
-void InputScript::dispatch(std::uint32_t frame, renderer::IRendererWindowEvents& events,
-                           const std::shared_ptr<renderer::IRendererWindow>& window) {
+void InputScript::deliver(std::uint32_t frame, renderer::IWindowInput& input) {
     // Events of frames already gone (none, when called for every frame in
     // order) are skipped rather than delivered late.
     while (next < script.size() && script[next].frame < frame) {
@@ -302,17 +301,16 @@ void InputScript::dispatch(std::uint32_t frame, renderer::IRendererWindowEvents&
         const event_t& event = script[next];
         switch (event.kind) {
         case EKind::Key:
-            keys.onKey(event.key, event.action);
-            events.invokeOnKeyEvent(window, event.key, 0, event.action, 0);
+            input.inputKey(event.key, 0, event.action, 0);
             break;
         case EKind::Wheel:
-            events.invokeOnScrollEvent(window, event.x, event.y);
+            input.inputScroll(event.x, event.y);
             break;
         case EKind::Cursor:
-            events.invokeOnCursorPositionEvent(window, event.x, event.y);
+            input.inputCursorPosition(event.x, event.y);
             break;
         case EKind::Button:
-            events.invokeOnMouseButtonEvent(window, event.button, event.action, 0);
+            input.inputMouseButton(event.button, event.action, 0);
             break;
         }
     }
@@ -322,8 +320,8 @@ bool InputScript::isCursorPosition(double position) {
     return std::abs(position) <= largestCursorPosition;
 }
 
-bool InputScript::isKeyPressed(renderer::EInputKey key) {
-    return keys.isPressed(key);
+void InputScript::poll(renderer::IWindowInput& input) {
+    deliver(++polled, input);
 }
 
 } // namespace ox::harness

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "renderer/IRendererWindow.hpp"
-#include "renderer/IRendererWindowEvents.hpp"
-#include "renderer/KeyLatch.hpp"
+#include "renderer/IInputSource.hpp"
+#include "renderer/IWindowInput.hpp"
 #include "renderer/input.hpp"
 
 #include <cstdint>
@@ -16,11 +15,13 @@
 namespace ox::harness {
 
 // Scripted input for reproducible runs: events tied to the frame they happen
-// before, replayed through a window's events sink exactly as the window would
-// deliver real ones. It also keeps the scripted keys' state by the same rule
-// as a real window's keyboard (KeyLatch), for the places that ask the window
-// for a key's state instead of listening. Main thread only.
-class InputScript {
+// before, fed into a window's input exactly where the window system's own
+// events enter, so listeners and isKeyPressed see them as live ones. As an
+// input source of the main window it is polled with the window's events:
+// the n-th poll delivers the events of frame n (the first, before frame 1,
+// is asked for by whoever runs the frames; every later one is the poll at
+// the end of the frame before). Main thread only.
+class InputScript : public renderer::IInputSource {
 public:
     enum class EKind { Key, Wheel, Cursor, Button };
 
@@ -52,19 +53,17 @@ public:
     // for a key no script can name.
     static std::string keyName(renderer::EInputKey key);
 
-    // Delivers the events of `frame` to `events`, in file order for equal frames.
-    void dispatch(std::uint32_t frame, renderer::IRendererWindowEvents& events,
-                  const std::shared_ptr<renderer::IRendererWindow>& window);
-    // The scripted keys' answer to "is this key pressed", as a window's
-    // keyboard gives it: held, or tapped and not yet asked about.
-    bool isKeyPressed(renderer::EInputKey key);
+    // Delivers the events of `frame` to `input`, in file order for equal frames.
+    void deliver(std::uint32_t frame, renderer::IWindowInput& input);
+    // Delivers the events of the frame after the one delivered last.
+    void poll(renderer::IWindowInput& input) override;
 
     const std::vector<event_t>& events() const { return script; }
 
 private:
     std::vector<event_t> script; // sorted by frame, stable
     std::size_t next = 0;
-    renderer::KeyLatch keys;
+    std::uint32_t polled = 0;
 };
 
 } // namespace ox::harness

@@ -1,5 +1,6 @@
 #include "harness/OverlayHook.hpp"
 
+#include "app/key_bindings.hpp"
 #include "engine/shader/ReloadableProgram.hpp"
 
 namespace ox::harness {
@@ -25,7 +26,8 @@ void OverlayHook::attach(const app::LoggingContext& logging, const app::Renderer
     }
     renderer = context.renderer;
     auto api = context.renderer ? context.renderer->getRenderingApi() : nullptr;
-    ready = context.windowEvents && api && debugOverlay.attach(*context.windowEvents, api);
+    ready = context.windowEvents && api &&
+            debugOverlay.attach(*context.windowEvents, api, app::keyFor(app::EControl::Overlay));
     if (!ready && logging.mainLog && logging.mainLog->isEnabled(ELogLevel::Error)) {
         logging.mainLog->log(ELogLevel::Error,
                              "The overlay is not shown: its program could not be built.");

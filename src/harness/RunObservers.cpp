@@ -58,18 +58,13 @@ app::frame_loop_controls_t RunObservers::controls() {
             controls.observers.push_back(observer);
         }
     }
-    if (script) {
-        controls.wrapWindow = [this](std::shared_ptr<renderer::IRendererWindow> window) {
-            return script->wrap(std::move(window));
-        };
-    }
     controls.fixedDelta = options.fixedDelta;
     controls.lastFrame = options.frames;
     controls.instruments = instruments.sceneInstruments();
     controls.renderer.debugContext = options.glDebug;
     controls.renderer.vsync = options.vsync;
     controls.renderer.headless = options.headless;
-    controls.renderer.eglDevice = options.eglDevice;
+    controls.renderer.device = options.device;
     return controls;
 }
 

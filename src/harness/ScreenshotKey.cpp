@@ -1,5 +1,6 @@
 #include "harness/ScreenshotKey.hpp"
 
+#include "app/key_bindings.hpp"
 #include "harness/FrameCapture.hpp"
 
 #include <fmt/format.h>
@@ -25,7 +26,7 @@ void ScreenshotKey::attach(const app::LoggingContext& logging,
     context.windowEvents->addOnKeyEventListener(
         [pending = pending](std::shared_ptr<renderer::IRendererWindow>, EInputKey key, std::int32_t,
                             EInputAction action, std::uint16_t) {
-            if (key == EInputKey::F12 && action == EInputAction::Press) {
+            if (key == app::keyFor(app::EControl::Screenshot) && action == EInputAction::Press) {
                 *pending = true;
             }
         });

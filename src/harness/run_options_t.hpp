@@ -1,6 +1,6 @@
 #pragma once
 
-#include "renderer/egl/egl_device_choice_t.hpp"
+#include "renderer/opengl/device_choice_t.hpp"
 
 #include <cstdint>
 #include <filesystem>
@@ -16,7 +16,7 @@ struct run_options_t {
     std::optional<double> fixedDelta;
     // The run ends after this many frames, as if Escape had been pressed.
     std::optional<std::uint32_t> frames;
-    // Scripted input events, replayed through the window's events dispatcher.
+    // Scripted input events, fed into the main window's input.
     std::optional<std::filesystem::path> inputFile;
     // Directory for "frame-<n>.png" captures, and the frames to capture
     // (ascending, without repeats); both set or both empty.
@@ -32,11 +32,11 @@ struct run_options_t {
     std::optional<std::filesystem::path> recordFile;
     // Buffer swaps wait for the display's refresh (swap interval 1).
     bool vsync = false;
-    // The headless back end: no window system, an EGL device's off-screen
+    // The headless back end: no window system, a device's off-screen
     // surface, input only from the script.
     bool headless = false;
-    // The EGL device a headless run draws with.
-    renderer::egl::egl_device_choice_t eglDevice;
+    // The device a headless run draws with.
+    renderer::opengl::device_choice_t device;
     // The debug overlay over every frame, F1 to hide and show it.
     bool overlay = false;
 };

@@ -65,14 +65,14 @@ std::uint64_t DebugOverlay::imguiAllocations() {
 }
 
 bool DebugOverlay::attach(renderer::RendererWindowEventsDispatcher& events,
-                          std::shared_ptr<renderer::IRenderingApi> api) {
-    events.addOnKeyEventListener([shown = visible](std::shared_ptr<renderer::IRendererWindow>,
-                                                   EInputKey key, std::int32_t, EInputAction action,
-                                                   std::uint16_t) {
-        if (key == EInputKey::F1 && action == EInputAction::Press) {
-            *shown = !*shown;
-        }
-    });
+                          std::shared_ptr<renderer::IRenderingApi> api, EInputKey toggleKey) {
+    events.addOnKeyEventListener(
+        [shown = visible, toggleKey](std::shared_ptr<renderer::IRendererWindow>, EInputKey key,
+                                     std::int32_t, EInputAction action, std::uint16_t) {
+            if (key == toggleKey && action == EInputAction::Press) {
+                *shown = !*shown;
+            }
+        });
     OverlayInput::listen(input, events);
     const ContextScope scope(context);
     return imguiRenderer.init(std::move(api));

@@ -17,10 +17,10 @@ namespace ox::overlay {
 
 // The in-window debug overlay: a Dear ImGui panel in the top left corner
 // showing a model of the run (frame times, GPU times, the camera, the shader
-// programs, the log), drawn through the checked rendering API. F1 shows and
-// hides it; hidden, it makes no GL call. Its own ImGui context; no ini or log
-// file is written. Once warmed up a frame allocates nothing. Main thread with
-// the window's context current.
+// programs, the log), drawn through the checked rendering API. A key (F1 in
+// the program) shows and hides it; hidden, it makes no GL call. Its own ImGui context; no ini or
+// log file is written. Once warmed up a frame allocates nothing. Main thread with the window's
+// context current.
 class DebugOverlay {
 public:
     DebugOverlay();
@@ -28,11 +28,11 @@ public:
     DebugOverlay(const DebugOverlay&) = delete;
     DebugOverlay& operator=(const DebugOverlay&) = delete;
 
-    // Listens to the window's keys (F1) and pointer and builds the GL
-    // objects through `api`. False when they could not be built; the overlay
-    // then draws nothing.
+    // Listens to the window's keys (a press of `toggleKey` shows and hides
+    // it) and pointer, and builds the GL objects through `api`. False when
+    // they could not be built; the overlay then draws nothing.
     bool attach(renderer::RendererWindowEventsDispatcher& events,
-                std::shared_ptr<renderer::IRenderingApi> api);
+                std::shared_ptr<renderer::IRenderingApi> api, renderer::EInputKey toggleKey);
     // Over the frame in the back buffer; `seconds` is the renderer's clock.
     void draw(const overlay_model_t& model, const renderer::dimension_t& size, double seconds);
     // Frees the GL objects; call while the context exists.
@@ -51,7 +51,7 @@ private:
     ImGuiRenderer imguiRenderer;
     std::shared_ptr<OverlayInput> input = std::make_shared<OverlayInput>();
     OverlayPanel overlayPanel;
-    // Shared with the F1 listener.
+    // Shared with the toggle key's listener.
     std::shared_ptr<bool> visible = std::make_shared<bool>(true);
     double lastSeconds = -1.0;
 };

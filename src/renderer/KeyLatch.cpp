@@ -27,8 +27,15 @@ void KeyLatch::onKey(EInputKey key, EInputAction action) {
 }
 
 bool KeyLatch::isPressed(EInputKey key) {
-    if (!inTable(key)) {
+    // Unknown stands for every key the window system cannot name, so it is
+    // no key that can be held; asking for it must not answer for whichever
+    // of them is down.
+    if (key == EInputKey::Unknown || !inTable(key)) {
         return false;
+    }
+    // Last names the window system's last key, which events call Menu.
+    if (key == EInputKey::Last) {
+        key = EInputKey::Menu;
     }
     key_state_t& state = keys[static_cast<std::size_t>(key)];
     const bool pressed = state.held || state.unseen;

@@ -12,13 +12,15 @@ namespace ox::renderer {
 // than a frame is not lost. A press that a question has seen is not
 // remembered past its release: a held key stops reading as pressed at the
 // first question after it is let go. Every window that answers for keys
-// (the GLFW window, a scripted session) keeps one, so live input and its
+// (through its window input) keeps one, so live input and its
 // replay follow the same rule. Main thread only.
 class KeyLatch {
 public:
     // Press and release change the state; repeats do not.
     void onKey(EInputKey key, EInputAction action);
-    // Answers as described above; a question sees a pending press.
+    // Answers as described above; a question sees a pending press. Last
+    // answers for the key it shares its code with (Menu); Unknown, which
+    // many keys arrive as, is never pressed.
     bool isPressed(EInputKey key);
 
 private:

@@ -24,7 +24,7 @@ TEST(ProgramGLTest, AFailedSceneStageStillShutsTheRendererDownWhileItCanLog) {
     options.overlay = true;
     // Headless: no X server needed.
     options.headless = true;
-    options.eglDevice.preference = ox::renderer::egl::EEglDevicePreference::Software;
+    options.device.preference = ox::renderer::opengl::EDevicePreference::Software;
     ox::harness::RunObservers observers(options, std::nullopt);
     const ox::app::frame_loop_controls_t controls = observers.controls();
     std::weak_ptr<ox::renderer::IRenderer> renderer;

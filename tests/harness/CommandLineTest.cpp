@@ -56,24 +56,24 @@ TEST(CommandLineTest, InstrumentOptions) {
 }
 
 TEST(CommandLineTest, HeadlessWithTheDeviceByNumberOrSoftware) {
-    using ox::renderer::egl::EEglDevicePreference;
+    using ox::renderer::opengl::EDevicePreference;
     const struct {
         std::vector<std::string_view> arguments;
-        EEglDevicePreference preference;
+        EDevicePreference preference;
         std::uint32_t index;
     } cases[] = {
-        {{"--headless"}, EEglDevicePreference::Hardware, 0},
-        {{"--headless", "--egl-device", "2"}, EEglDevicePreference::Index, 2},
-        {{"--egl-device=0", "--headless"}, EEglDevicePreference::Index, 0},
-        {{"--headless", "--egl-device", "software"}, EEglDevicePreference::Software, 0},
+        {{"--headless"}, EDevicePreference::Hardware, 0},
+        {{"--headless", "--egl-device", "2"}, EDevicePreference::Index, 2},
+        {{"--egl-device=0", "--headless"}, EDevicePreference::Index, 0},
+        {{"--headless", "--egl-device", "software"}, EDevicePreference::Software, 0},
     };
     for (const auto& c : cases) {
         const CommandLine line = parse(c.arguments);
         ASSERT_EQ(line.outcome, EOutcome::Run) << line.error;
         EXPECT_TRUE(line.options.headless);
-        EXPECT_EQ(line.options.eglDevice.preference, c.preference);
-        if (c.preference == EEglDevicePreference::Index) {
-            EXPECT_EQ(line.options.eglDevice.index, c.index);
+        EXPECT_EQ(line.options.device.preference, c.preference);
+        if (c.preference == EDevicePreference::Index) {
+            EXPECT_EQ(line.options.device.index, c.index);
         }
     }
     EXPECT_FALSE(parse({}).options.headless);

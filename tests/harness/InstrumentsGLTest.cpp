@@ -211,7 +211,7 @@ TEST(InstrumentsGLTest, DriverMessagesAndLabelsWithADebugContext) {
         ox::app::LoggingContext logging;
         ASSERT_TRUE(ox::app::setupLogging(memoryLog, logging));
         ox::app::RendererContext context;
-        ox::app::renderer_options_t options;
+        ox::renderer::opengl::renderer_options_t options;
         options.debugContext = true;
         ASSERT_TRUE(ox::app::setupRenderer(logging, context, options));
         ASSERT_TRUE(context.renderer->enableDriverMessages());

@@ -54,7 +54,7 @@ TEST_F(DebugOverlayGLTest, OnlyThePanelsRegionOfTheFrameChanges) {
     model.recentMs = frameMs;
     model.recentCount = frameMs.size();
     DebugOverlay overlay;
-    ASSERT_TRUE(overlay.attach(*events, api));
+    ASSERT_TRUE(overlay.attach(*events, api, ox::renderer::EInputKey::F1));
     overlay.draw(model, {size, size}, 1.0);
     const std::vector<std::uint8_t> after = readFrame(size);
     EXPECT_TRUE(renderer->errors.empty()) << renderer->errors.front().first;

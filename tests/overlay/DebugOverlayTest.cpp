@@ -24,7 +24,7 @@ struct DebugOverlayTest : ::testing::Test {
         model.cameraPosition = {1.0f, 2.0f, 3.0f};
         model.cameraForward = {0.0f, 0.0f, 1.0f};
         model.fieldOfView = 45.0f;
-        ASSERT_TRUE(overlay.attach(*events, api));
+        ASSERT_TRUE(overlay.attach(*events, api, EInputKey::F1));
     }
 
     std::size_t count(std::string_view prefix) const {

@@ -1,18 +1,23 @@
 #pragma once
 
-// Shared fixture for ...GLTest programs: one hidden GLFW window with an OpenGL
-// 4.5 core context and GLEW loaded (glewExperimental), created on first use
-// and kept until the test program exits. Tests derive from ox::test::GlTest,
-// which makes the context current before each test and fails a test that
-// leaves an OpenGL error pending. Do not combine it with the back end's
-// Renderer in one program: the Renderer's deinit terminates GLFW for everybody.
+// Shared fixture for ...GLTest programs: one headless window of the back end
+// (an EGL device's off-screen surface, no X server needed) with an OpenGL 4.5
+// core context and GLEW loaded, created on first use through the same
+// platform layer the program uses, and kept until the test program exits.
+// Tests derive from ox::test::GlTest, which makes the context current before
+// each test and fails a test that leaves an OpenGL error pending.
+
+#include "renderer/RendererEventsDispatcher.hpp"
+#include "renderer/opengl/RendererFactory.hpp"
+#include "renderer/renderer_message_data_t.hpp"
+#include "support/CoreWindow.hpp"
 
 #include <GL/glew.h>
-#include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,51 +37,57 @@ inline std::vector<GLenum> drainGlErrors() {
     return codes;
 }
 
-// The window of the shared context, made current on first use; null when no
-// OpenGL 4.5 core context could be had.
+struct gl_test_context_t {
+    std::shared_ptr<renderer::IRenderer> renderer;
+    std::shared_ptr<renderer::IRendererWindow> window;
+};
+
+// The shared context's window, made current on first use; null when no
+// OpenGL 4.5 core context could be had. The renderer's errors go to stderr.
 //
-// At exit the window is destroyed and GLFW terminated, before LeakSanitizer
-// runs (its check was registered with atexit at start-up, so it runs after
-// ours). That stops llvmpipe's rasteriser and thread-pool workers: left
-// running, they are what LeakSanitizer's tracer must stop while it scans,
-// and it sometimes crashes doing so. The driver itself stays mapped (every
-// sanitized program's dlclose keeps it), so that its globals are still
-// scanned and nothing of ours is misreported.
-inline GLFWwindow* glTestWindow() {
-    static GLFWwindow* window = [] {
-        glfwSetErrorCallback([](int code, const char* description) {
-            std::fprintf(stderr, "GLFW error %d: %s\n", code, description);
+// At exit the renderer shuts down (the window destroyed, the EGL display
+// terminated), before LeakSanitizer runs (its check was registered with
+// atexit at start-up, so it runs after ours). That stops llvmpipe's
+// rasteriser and thread-pool workers: left running, they are what
+// LeakSanitizer's tracer must stop while it scans, and it sometimes crashes
+// doing so. The driver itself stays mapped (every sanitized program's dlclose
+// keeps it), so that its globals are still scanned and nothing of ours is
+// misreported.
+inline renderer::IRendererWindow* glTestWindow() {
+    static gl_test_context_t context = [] {
+        gl_test_context_t made;
+        renderer::opengl::renderer_options_t options;
+        options.headless = true;
+        made.renderer = renderer::opengl::RendererFactory::createRenderer(options);
+        const auto events = std::make_shared<renderer::RendererEventsDispatcher>();
+        events->addOnMessageEventListener([](const renderer::renderer_message_data_t& message) {
+            if (message.type == renderer::MessageTypeError) {
+                std::fprintf(stderr, "renderer: %.*s\n", static_cast<int>(message.message.size()),
+                             message.message.data());
+            }
         });
-        if (glfwInit() != GLFW_TRUE) {
-            return static_cast<GLFWwindow*>(nullptr);
+        made.renderer->attachEvents(events);
+        if (!made.renderer->init()) {
+            return made;
         }
-        glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-        glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
-        glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 5);
-        glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-        GLFWwindow* created =
-            glfwCreateWindow(glTestWindowWidth, glTestWindowHeight, "GL test", nullptr, nullptr);
-        if (created == nullptr) {
-            return created;
+        made.window =
+            createCoreWindow(*made.renderer, "GL test", glTestWindowWidth, glTestWindowHeight);
+        if (!made.window || !made.window->isValid()) {
+            made.window.reset();
+            return made;
         }
-        glfwMakeContextCurrent(created);
-        glewExperimental = GL_TRUE;
-        if (const GLenum result = glewInit(); result != GLEW_OK) {
-            std::fprintf(stderr, "glewInit failed: %s\n",
-                         reinterpret_cast<const char*>(glewGetErrorString(result)));
-            glfwDestroyWindow(created);
-            return static_cast<GLFWwindow*>(nullptr);
-        }
+        made.window->makeContextCurrent();
         // GLEW probes extensions in a way a core context rejects; that error
         // belongs to no test.
         drainGlErrors();
         std::atexit([] {
-            glfwDestroyWindow(glTestWindow());
-            glfwTerminate();
+            if (glTestWindow() != nullptr) {
+                glTestWindow()->getRenderer()->deinit();
+            }
         });
-        return created;
+        return made;
     }();
-    return window;
+    return context.window && context.window->isValid() ? context.window.get() : nullptr;
 }
 
 // Base fixture for tests that need a current context.
@@ -84,7 +95,7 @@ class GlTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(glTestWindow(), nullptr) << "no OpenGL 4.5 core context available";
-        glfwMakeContextCurrent(glTestWindow());
+        glTestWindow()->makeContextCurrent();
         // Errors left by an earlier, already failed test are not ours.
         drainGlErrors();
     }

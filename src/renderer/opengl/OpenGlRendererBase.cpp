@@ -2,6 +2,7 @@
 
 #include "renderer/IMonitor.hpp"
 #include "renderer/IRendererWindow.hpp"
+#include "renderer/IWindowInput.hpp"
 #include "renderer/opengl/EGlError.hpp"
 #include "renderer/opengl/events_sink.hpp"
 
@@ -237,6 +238,31 @@ bool OpenGlRendererBase::isGlLoaded() const {
 
 std::shared_ptr<IRenderingApi> OpenGlRendererBase::getRenderingApi() const {
     return renderingApi;
+}
+
+const std::vector<std::shared_ptr<IMonitor>>& OpenGlRendererBase::getMonitors() const {
+    static const std::vector<std::shared_ptr<IMonitor>> none;
+    return none;
+}
+
+std::shared_ptr<IMonitor> OpenGlRendererBase::getPrimaryMonitor() const {
+    return {};
+}
+
+void OpenGlRendererBase::pollEvents() {
+    pollWindowSystem();
+    // Walked by index, not copied: this runs every frame. An event may
+    // destroy a window, which takes it off the list; the next one then moves
+    // into its place.
+    for (std::size_t i = 0; i < windows.size();) {
+        const std::shared_ptr<IRendererWindow> window = windows[i];
+        if (auto* input = dynamic_cast<IWindowInput*>(window.get())) {
+            input->pollInputSources();
+        }
+        if (i < windows.size() && windows[i] == window) {
+            ++i;
+        }
+    }
 }
 
 bool OpenGlRendererBase::enableDriverMessages() {

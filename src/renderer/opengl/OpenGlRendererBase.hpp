@@ -14,8 +14,9 @@ namespace ox::renderer::opengl {
 // What an OpenGL renderer is, whichever way its contexts are made: the one
 // funnel for the back end's messages, the live windows, GLEW loaded with the
 // first window's context, the checked rendering API, GL error polling and the
-// driver's own messages. A back end derives from it and adds its window
-// system: initialisation, windows, the clock and event polling. The derived
+// driver's own messages, and event polling with every window's input
+// sources. A platform piece derives from it and adds its window system:
+// initialisation, windows, the clock and the window system's events. The derived
 // destructor must call deinit() itself, while its window system still exists.
 // Create it with std::make_shared. Main thread only.
 class OpenGlRendererBase : public IRenderer,
@@ -40,6 +41,12 @@ public:
     // deinit event and detaches the events sink.
     void deinit() override;
     std::shared_ptr<IRenderingApi> getRenderingApi() const override;
+    // No monitors, unless the platform has a window system that knows some.
+    const std::vector<std::shared_ptr<IMonitor>>& getMonitors() const override;
+    std::shared_ptr<IMonitor> getPrimaryMonitor() const override;
+    // The window system's events, then every window's input sources, so
+    // that input from anywhere arrives at the same point of the frame.
+    void pollEvents() override;
     bool enableDriverMessages() override;
 
     // One driver message as one message event: its source, type, id and
@@ -64,6 +71,8 @@ protected:
     // deinit()'s own step for the window system, after the windows are gone
     // and before the deinit event.
     virtual void releaseWindowSystem() = 0;
+    // pollEvents()'s own step for the window system.
+    virtual void pollWindowSystem() = 0;
 
 private:
     // Reporting GL errors is what this back end is for, so polling starts on.
