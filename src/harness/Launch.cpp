@@ -6,6 +6,8 @@
 #include "harness/InputScript.hpp"
 #include "harness/OutputFile.hpp"
 #include "harness/OverlayHook.hpp"
+#include "harness/RenderDocCapture.hpp"
+#include "harness/RenderDocLibrary.hpp"
 #include "harness/RunHarness.hpp"
 #include "harness/RunInstruments.hpp"
 
@@ -118,6 +120,13 @@ int launch(std::string_view name, std::span<const std::string_view> arguments,
     // First: the recorder must know the frame before scripted events arrive.
     controls.hooks.insert(controls.hooks.begin(), &instruments);
     controls.instruments = instruments.sceneInstruments();
+    // Captures are read by their debug groups; RenderDoc put here from
+    // outside (renderdoccmd capture) asks for them as much as --renderdoc.
+    controls.instruments.debugAnnotations |=
+        options.renderdoc || RenderDocLibrary::entryPoint() != nullptr;
+    // Before the overlay, which captures leave out like every read-back.
+    RenderDocCapture renderdoc(options);
+    controls.hooks.push_back(&renderdoc);
     // Last: it draws over the frame the other hooks have seen.
     std::optional<OverlayHook> overlay;
     if (options.overlay) {
