@@ -2,6 +2,8 @@
 
 #include "engine/shader/ReloadableProgram.hpp"
 
+#include <fmt/format.h>
+
 namespace ox::harness {
 
 using core::logger::ELogLevel;
@@ -25,10 +27,17 @@ void OverlayHook::attach(const app::LoggingContext& logging, app::RendererContex
     }
     renderer = context.renderer;
     auto api = renderer ? renderer->getRenderingApi() : nullptr;
-    ready = context.windowEvents && api && debugOverlay.attach(*context.windowEvents, api);
+    const float scale = context.window ? context.window->getContentScale() : 1.0f;
+    ready = context.windowEvents && api && debugOverlay.attach(*context.windowEvents, api, scale);
     if (!ready && logging.mainLog && logging.mainLog->isEnabled(ELogLevel::Error)) {
         logging.mainLog->log(ELogLevel::Error,
                              "The overlay is not shown: its program could not be built.");
+    } else if (ready && scale != 1.0f && logging.mainLog &&
+               logging.mainLog->isEnabled(ELogLevel::Info)) {
+        logging.mainLog->log(ELogLevel::Info,
+                             fmt::format("The overlay's text and panel are drawn at the "
+                                         "monitor's content scale, {:.2f}.",
+                                         scale));
     }
 }
 

@@ -34,6 +34,7 @@ public:
     void focus() override;
     void makeContextCurrent() override;
     renderer::dimension_t getSize() const override;
+    float getContentScale() const override { return window->getContentScale(); }
     void setAspectRatio(float ratio) override;
     void setAspectRatio(std::int32_t width, std::int32_t height) override;
     float getAspectRatio() const override;

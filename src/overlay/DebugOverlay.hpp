@@ -29,10 +29,11 @@ public:
     DebugOverlay& operator=(const DebugOverlay&) = delete;
 
     // Listens to the window's keys (F1) and pointer and builds the GL
-    // objects through `api`. False when they could not be built; the overlay
-    // then draws nothing.
+    // objects through `api`, with text and panel sized for the window's
+    // content `scale` (IRendererWindow::getContentScale). False when they
+    // could not be built; the overlay then draws nothing.
     bool attach(renderer::RendererWindowEventsDispatcher& events,
-                std::shared_ptr<renderer::IRenderingApi> api);
+                std::shared_ptr<renderer::IRenderingApi> api, float scale = 1.0f);
     // Over the frame in the back buffer; `seconds` is the renderer's clock.
     void draw(const overlay_model_t& model, const renderer::dimension_t& size, double seconds);
     // Frees the GL objects; call while the context exists.
@@ -54,6 +55,7 @@ private:
     // Shared with the F1 listener.
     std::shared_ptr<bool> visible = std::make_shared<bool>(true);
     double lastSeconds = -1.0;
+    float scale = 1.0f;
 };
 
 } // namespace ox::overlay
