@@ -37,7 +37,15 @@ void RenderDocCapture::attach(const app::LoggingContext& logging, app::RendererC
     }
     api = RenderDocApi::inProcess();
     if (!api) {
-        if (wanted) {
+        // A RenderDoc older than the API asked for answers with no table.
+        if (RenderDocLibrary::entryPoint() != nullptr) {
+            report(ELogLevel::Error,
+                   fmt::format("RenderDoc is in the process but does not offer its API {}.{}.{} "
+                               "(older than that?): no frame will be captured.",
+                               RenderDocApi::requestedVersion / 10000,
+                               RenderDocApi::requestedVersion / 100 % 100,
+                               RenderDocApi::requestedVersion % 100));
+        } else if (wanted) {
             report(ELogLevel::Error, "RenderDoc is not in the process: no frame will be captured.");
         }
         return;
