@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <ctime>
-#include <unistd.h>
 #include <utility>
 
 namespace ox::harness {
@@ -58,7 +57,8 @@ void RenderDocCapture::attach(const app::LoggingContext& logging, app::RendererC
     std::tm local{};
     localtime_r(&now, &local);
     run = fmt::format("{:04}{:02}{:02}-{:02}{:02}{:02}-{}", local.tm_year + 1900, local.tm_mon + 1,
-                      local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, getpid());
+                      local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+                      RenderDocLibrary::processId());
     report(ELogLevel::Info, fmt::format("RenderDoc {} is in the process: F11 captures the next "
                                         "frame; its own capture keys and overlay are off.",
                                         api->version()));

@@ -38,6 +38,9 @@ std::optional<int> RenderDocPreload::arrange(std::string_view name,
             fmt::format("needs RenderDoc: '{}' was preloaded but is not in the process", library));
     }
     RenderDocLibrary::restartWith(library, argv, error);
+    if (error.empty() && RenderDocLibrary::entryPoint() != nullptr) {
+        return std::nullopt;
+    }
     return refuse(fmt::format("needs RenderDoc: the restart with '{}' preloaded failed ({})",
                               library, error));
 }

@@ -19,6 +19,10 @@ std::string RenderDocLibrary::name() {
     return chosen != nullptr && *chosen != '\0' ? chosen : defaultLibrary;
 }
 
+unsigned long RenderDocLibrary::processId() {
+    return static_cast<unsigned long>(getpid());
+}
+
 bool RenderDocLibrary::restarted() {
     return std::getenv(restartedVariable) != nullptr;
 }
