@@ -59,6 +59,8 @@ void RenderDocCapture::attach(const app::LoggingContext& logging, app::RendererC
     run = fmt::format("{:04}{:02}{:02}-{:02}{:02}{:02}-{}", local.tm_year + 1900, local.tm_mon + 1,
                       local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
                       RenderDocLibrary::processId());
+    // Captures RenderDoc takes by itself (asked by its UI) land beside the log too.
+    api->setPathPrefix((directory / fmt::format("vexel-{}", run)).string());
     report(ELogLevel::Info, fmt::format("RenderDoc {} is in the process: F11 captures the next "
                                         "frame; its own capture keys and overlay are off.",
                                         api->version()));

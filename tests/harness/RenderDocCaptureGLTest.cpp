@@ -3,6 +3,7 @@
 #include "support/ReadFile.hpp"
 #include "support/RepositoryShaders.hpp"
 #include "support/TempDir.hpp"
+#include "support/XdoTool.hpp"
 
 #include <gtest/gtest.h>
 
@@ -139,6 +140,46 @@ TEST(RenderDocCaptureGLTest, HeadlessFlightCapturesReplayToTheCapturedPixels) {
     };
     EXPECT_EQ(count(R"(name="glPushDebugGroup")"), 362u);
     EXPECT_EQ(count(R"(name="glPopDebugGroup")"), 362u);
+}
+
+// Real keys on a window of a run with RenderDoc: F11 captures a frame, F12
+// takes a screenshot and nothing else, and Print Screen does nothing;
+// RenderDoc's own keys would have left captures of their own beside the log.
+TEST(RenderDocCaptureGLTest, EachKeyDoesOneThingUnderRenderDoc) {
+    using namespace std::chrono_literals;
+    if (const std::string missing = renderdocMissing(); !missing.empty()) {
+        GTEST_SKIP() << "RenderDoc is not usable here: " << missing;
+    }
+    ox::test::TempDir dir;
+    ox::test::copyRepositoryShaders(dir.path());
+    std::string log;
+    const auto logged = [&](const char* text) {
+        return [&log, &dir, text] {
+            log = readFile(dir / "vexel.log");
+            return log.find(text) != std::string::npos;
+        };
+    };
+    ox::test::ChildProcess vexel(VEXEL_BINARY, dir.path(), {{"ASAN_OPTIONS", "detect_leaks=0"}},
+                                 {"--renderdoc", "--fixed-dt", "0.016"});
+    const std::string window = ox::test::waitForMappedWindow(vexel.id(), 60s);
+    ASSERT_FALSE(window.empty()) << "no mapped window appeared within 60 s";
+    for (const auto& [key, line] : {std::pair{"F11", "main > RenderDoc capture of frame "},
+                                    std::pair{"F12", "main > Screenshot of frame "}}) {
+        ASSERT_TRUE(ox::test::holdKeyUntil(window, key, logged(line), 60s));
+        ASSERT_NE(log.find(line), std::string::npos) << key << " did nothing\n" << log;
+    }
+    ox::test::xdotool("key --window " + window + " Print");
+    ASSERT_TRUE(ox::test::holdKeyUntil(
+        window, "Escape", [&] { return vexel.waitFor(0ms).has_value(); }, 30s));
+    ASSERT_EQ(vexel.waitFor(0ms), 0);
+    std::vector<std::string> captures;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        if (entry.path().extension() == ".rdc") {
+            captures.push_back(entry.path().filename().string());
+        }
+    }
+    ASSERT_EQ(captures.size(), 1u) << log;
+    EXPECT_NE(log.find(captures[0]), std::string::npos) << "the one F11 asked for";
 }
 
 // Without RenderDoc in the process, F11 takes nothing and says how to get it.
