@@ -3,7 +3,8 @@
 # are missing:
 #   run    build the release program and run it (also on a virtual display,
 #          or headless on Mesa's software EGL device)
-#   test   run + the test suite: GoogleTest, X11 input, the shader compiler
+#   test   run + the test suite: GoogleTest, X11 input, the shader compiler,
+#          RenderDoc to take and replay captures, apitrace
 #   bench  run + the benchmarks and the instruction counts
 #   soak   run + the soak driver and the memory check
 #   all    everything above (the default)
@@ -19,7 +20,8 @@ run=(
     libegl-dev libegl-mesa0
     xvfb xauth libgl1-mesa-dri xdotool x11-utils imagemagick
 )
-test=(libgtest-dev libx11-dev libxtst-dev libxrandr-dev glslang-tools python3)
+test=(libgtest-dev libx11-dev libxtst-dev libxrandr-dev glslang-tools python3
+    librenderdoc renderdoccmd python3-renderdoc x11-xserver-utils apitrace)
 bench=(libbenchmark-dev valgrind)
 soak=(python3 valgrind)
 

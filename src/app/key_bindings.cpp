@@ -44,6 +44,8 @@ constexpr std::array rows{
            "outlines (line loops) instead of filled triangles"),
     single({EControl::Overlay, EInputKey::F1, "F1"}, "",
            "hide / show the overlay (with --overlay)"),
+    single({EControl::RenderDocCapture, EInputKey::F11, "F11"}, "",
+           "RenderDoc capture of the next frame (with --renderdoc)"),
     single({EControl::Screenshot, EInputKey::F12, "F12"}, "",
            "screenshot to screenshots/vexel-<n>.png"),
     single({EControl::Quit, EInputKey::Escape, "Escape"}, "", "quit"),

@@ -31,6 +31,7 @@ enum class EControl : std::uint8_t {
     FieldOfViewNarrower,
     Outlines,
     Overlay,
+    RenderDocCapture,
     Screenshot,
     Quit,
 };

@@ -108,6 +108,12 @@ std::string CommandLine::usage(std::string_view program) {
            "  --overlay               show the debug overlay: frame times, GPU times, the\n"
            "                          camera, the shader programs and the log (F1 hides it;\n"
            "                          captures and screenshots leave it out)\n"
+           "  --renderdoc             start with RenderDoc (package librenderdoc) in the\n"
+           "                          process, so that F11 captures the next frame; the\n"
+           "                          library named by VEXEL_RENDERDOC_LIBRARY if set\n"
+           "  --renderdoc-frames LIST the same, and capture each frame of LIST\n"
+           "                          (1,61,62) as vexel-<run>-frame-<n>.rdc beside the\n"
+           "                          log; the capture's calls carry debug groups\n"
            "Controls (rates per second of the program's clock):\n" +
            app::controlsHelp();
 }
@@ -134,7 +140,7 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
             continue;
         }
         if (name == "--gpu-timing" || name == "--gl-debug" || name == "--vsync" ||
-            name == "--headless" || name == "--overlay") {
+            name == "--headless" || name == "--overlay" || name == "--renderdoc") {
             if (value) {
                 return fail(std::string(name) + " takes no value");
             }
@@ -143,12 +149,14 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
              : name == "--gl-debug" ? options.glDebug
              : name == "--vsync"    ? options.vsync
              : name == "--headless" ? options.headless
-                                    : options.overlay) = true;
+             : name == "--overlay"  ? options.overlay
+                                    : options.renderdoc) = true;
             continue;
         }
         const bool known = name == "--fixed-dt" || name == "--frames" || name == "--input" ||
                            name == "--capture" || name == "--capture-frames" || name == "--stats" ||
-                           name == "--record" || name == "--egl-device";
+                           name == "--record" || name == "--egl-device" ||
+                           name == "--renderdoc-frames";
         if (!known) {
             return fail("unknown option '" + std::string(arguments[i]) + "' (try --help)");
         }
@@ -187,6 +195,15 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
                             quoted);
             }
             options.captureFrames = std::move(*frames);
+        } else if (name == "--renderdoc-frames") {
+            auto frames = parseFrameList(*value);
+            if (!frames) {
+                return fail("--renderdoc-frames needs positive frame numbers separated by "
+                            "commas, not " +
+                            quoted);
+            }
+            options.renderdocFrames = std::move(*frames);
+            options.renderdoc = true;
         } else if (name == "--egl-device") {
             const auto device = parseDevice(*value);
             if (!device) {
@@ -224,6 +241,11 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
     if (const auto& options = result.options; options.frames && !options.captureFrames.empty() &&
                                               options.captureFrames.back() > *options.frames) {
         return fail("--capture-frames " + std::to_string(options.captureFrames.back()) +
+                    " is after the last frame (--frames " + std::to_string(*options.frames) + ")");
+    }
+    if (const auto& options = result.options; options.frames && !options.renderdocFrames.empty() &&
+                                              options.renderdocFrames.back() > *options.frames) {
+        return fail("--renderdoc-frames " + std::to_string(options.renderdocFrames.back()) +
                     " is after the last frame (--frames " + std::to_string(*options.frames) + ")");
     }
     return result;

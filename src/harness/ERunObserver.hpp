@@ -21,6 +21,9 @@ enum class ERunObserver : std::uint8_t {
     Script,
     Screenshots,
     Captures,
+    // After the read-backs, whose GL calls are not the frame's, and before
+    // the overlay, which a capture leaves out like every read-back.
+    RenderDoc,
     // Last, and first to end: it draws over each frame in a step of its own
     // after every read-back above (drawOver), so that captures and
     // screenshots hold the scene alone.

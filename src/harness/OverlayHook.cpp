@@ -3,6 +3,8 @@
 #include "app/key_bindings.hpp"
 #include "engine/shader/ReloadableProgram.hpp"
 
+#include <fmt/format.h>
+
 namespace ox::harness {
 
 using core::logger::ELogLevel;
@@ -26,11 +28,19 @@ void OverlayHook::attach(const app::LoggingContext& logging, const app::Renderer
     }
     renderer = context.renderer;
     auto api = context.renderer ? context.renderer->getRenderingApi() : nullptr;
+    const float scale = context.window ? context.window->getContentScale() : 1.0f;
     ready = context.windowEvents && api &&
-            debugOverlay.attach(*context.windowEvents, api, app::keyFor(app::EControl::Overlay));
+            debugOverlay.attach(*context.windowEvents, api, app::keyFor(app::EControl::Overlay),
+                                scale);
     if (!ready && logging.mainLog && logging.mainLog->isEnabled(ELogLevel::Error)) {
         logging.mainLog->log(ELogLevel::Error,
                              "The overlay is not shown: its program could not be built.");
+    } else if (ready && scale != 1.0f && logging.mainLog &&
+               logging.mainLog->isEnabled(ELogLevel::Info)) {
+        logging.mainLog->log(ELogLevel::Info,
+                             fmt::format("The overlay's text and panel are drawn at the "
+                                         "monitor's content scale, {:.2f}.",
+                                         scale));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "harness/RunObservers.hpp"
 
 #include "app/LoggingContext.hpp"
+#include "harness/RenderDocLibrary.hpp"
 
 #include <array>
 #include <utility>
@@ -9,7 +10,8 @@ namespace ox::harness {
 
 RunObservers::RunObservers(const run_options_t& runOptions, std::optional<InputScript> input)
     : options(runOptions)
-    , instruments(options, runOutputs) {
+    , instruments(options, runOutputs)
+    , renderdoc(options) {
     // Written first, so that a written output is named before the file it
     // would land on: the log and the script are never written by the run.
     runOutputs.add(output_kinds::log, app::logFilePath);
@@ -50,6 +52,7 @@ app::frame_loop_controls_t RunObservers::controls() {
     put(ERunObserver::Script, script ? &*script : nullptr);
     put(ERunObserver::Screenshots, &screenshots);
     put(ERunObserver::Captures, captures ? &*captures : nullptr);
+    put(ERunObserver::RenderDoc, &renderdoc);
     put(ERunObserver::Overlay, overlay ? &*overlay : nullptr);
 
     app::frame_loop_controls_t controls;
@@ -61,6 +64,10 @@ app::frame_loop_controls_t RunObservers::controls() {
     controls.fixedDelta = options.fixedDelta;
     controls.lastFrame = options.frames;
     controls.instruments = instruments.sceneInstruments();
+    // Captures are read by their debug groups; RenderDoc put here from
+    // outside (renderdoccmd capture) asks for them as much as --renderdoc.
+    controls.instruments.debugAnnotations |=
+        options.renderdoc || RenderDocLibrary::entryPoint() != nullptr;
     controls.renderer.debugContext = options.glDebug;
     controls.renderer.vsync = options.vsync;
     controls.renderer.headless = options.headless;

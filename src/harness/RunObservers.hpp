@@ -5,6 +5,7 @@
 #include "harness/FrameCapture.hpp"
 #include "harness/InputScript.hpp"
 #include "harness/OverlayHook.hpp"
+#include "harness/RenderDocCapture.hpp"
 #include "harness/RunHarness.hpp"
 #include "harness/RunInstruments.hpp"
 #include "harness/RunOutputs.hpp"
@@ -40,6 +41,7 @@ private:
     std::optional<RunHarness> script;
     ScreenshotKey screenshots;
     std::optional<FrameCapture> captures;
+    RenderDocCapture renderdoc;
     std::optional<OverlayHook> overlay;
 };
 

@@ -39,6 +39,11 @@ struct run_options_t {
     renderer::opengl::device_choice_t device;
     // The debug overlay over every frame, F1 to hide and show it.
     bool overlay = false;
+    // RenderDoc in the process, so that F11 captures the next frame; set by
+    // --renderdoc and by --renderdoc-frames.
+    bool renderdoc = false;
+    // Frames written as RenderDoc captures (ascending, without repeats).
+    std::vector<std::uint32_t> renderdocFrames;
 };
 
 } // namespace ox::harness

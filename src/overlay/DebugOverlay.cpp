@@ -65,7 +65,8 @@ std::uint64_t DebugOverlay::imguiAllocations() {
 }
 
 bool DebugOverlay::attach(renderer::RendererWindowEventsDispatcher& events,
-                          std::shared_ptr<renderer::IRenderingApi> api, EInputKey toggleKey) {
+                          std::shared_ptr<renderer::IRenderingApi> api, EInputKey toggleKey,
+                          float contentScale) {
     events.addOnKeyEventListener(
         [shown = visible, toggleKey](std::shared_ptr<renderer::IRendererWindow>, EInputKey key,
                                      std::int32_t, EInputAction action, std::uint16_t) {
@@ -75,6 +76,15 @@ bool DebugOverlay::attach(renderer::RendererWindowEventsDispatcher& events,
         });
     OverlayInput::listen(input, events);
     const ContextScope scope(context);
+    if (contentScale != 1.0f) {
+        // The font rasterised at the scaled size rather than stretched, so
+        // the text stays sharp; the atlas is built by the renderer's init.
+        scale = contentScale;
+        ImFontConfig font;
+        font.SizePixels = 13.0f * scale;
+        ImGui::GetIO().Fonts->AddFontDefault(&font);
+        ImGui::GetStyle().ScaleAllSizes(scale);
+    }
     return imguiRenderer.init(std::move(api));
 }
 
@@ -95,7 +105,7 @@ void DebugOverlay::draw(const overlay_model_t& model, const renderer::dimension_
     input->feed(io);
 
     ImGui::NewFrame();
-    overlayPanel.draw(model, io.DisplaySize.y);
+    overlayPanel.draw(model, io.DisplaySize.y, scale);
     ImGui::Render();
     imguiRenderer.render(*ImGui::GetDrawData());
     const OverlayPanel::rect_t& rect = overlayPanel.rect();

@@ -29,10 +29,13 @@ public:
     DebugOverlay& operator=(const DebugOverlay&) = delete;
 
     // Listens to the window's keys (a press of `toggleKey` shows and hides
-    // it) and pointer, and builds the GL objects through `api`. False when
-    // they could not be built; the overlay then draws nothing.
+    // it) and pointer and builds the GL objects through `api`, with text and
+    // panel sized for the window's content `scale`
+    // (IRendererWindow::getContentScale). False when they could not be built;
+    // the overlay then draws nothing.
     bool attach(renderer::RendererWindowEventsDispatcher& events,
-                std::shared_ptr<renderer::IRenderingApi> api, renderer::EInputKey toggleKey);
+                std::shared_ptr<renderer::IRenderingApi> api, renderer::EInputKey toggleKey,
+                float scale = 1.0f);
     // Over the frame in the back buffer; `seconds` is the renderer's clock.
     void draw(const overlay_model_t& model, const renderer::dimension_t& size, double seconds);
     // Frees the GL objects; call while the context exists.
@@ -54,6 +57,7 @@ private:
     // Shared with the toggle key's listener.
     std::shared_ptr<bool> visible = std::make_shared<bool>(true);
     double lastSeconds = -1.0;
+    float scale = 1.0f;
 };
 
 } // namespace ox::overlay

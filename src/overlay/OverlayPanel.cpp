@@ -160,12 +160,12 @@ void OverlayPanel::describe(const overlay_model_t& model) {
     }
 }
 
-void OverlayPanel::drawGraph(const overlay_model_t& model) {
+void OverlayPanel::drawGraph(const overlay_model_t& model, float scale) {
     const std::size_t count = std::min(model.recentCount, model.recentMs.size());
     const float top = std::max({p99Ms * 1.5f, medianMs * 2.0f, 1.0f});
     ImGui::PlotLines("##frame times", model.recentMs.data(), static_cast<int>(count),
                      static_cast<int>(model.recentStart), nullptr, 0.0f, top,
-                     ImVec2(ImGui::GetContentRegionAvail().x, 90.0f));
+                     ImVec2(ImGui::GetContentRegionAvail().x, 90.0f * scale));
     if (count == 0) {
         return;
     }
@@ -181,21 +181,22 @@ void OverlayPanel::drawGraph(const overlay_model_t& model) {
     }
 }
 
-void OverlayPanel::draw(const overlay_model_t& model, float windowHeight) {
+void OverlayPanel::draw(const overlay_model_t& model, float windowHeight, float scale) {
     describe(model);
-    ImGui::SetNextWindowPos(ImVec2(left, top), ImGuiCond_Always);
-    ImGui::SetNextWindowSize(ImVec2(width, std::clamp(windowHeight - 2.0f * top, 50.0f, tallest)),
+    ImGui::SetNextWindowPos(ImVec2(left * scale, top * scale), ImGuiCond_Always);
+    ImGui::SetNextWindowSize(ImVec2(width * scale, std::clamp(windowHeight - 2.0f * top * scale,
+                                                              50.0f, tallest * scale)),
                              ImGuiCond_Always);
     const ImGuiWindowFlags flags =
         ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoSavedSettings;
     if (ImGui::Begin("Vexel overlay (F1 hides it)", nullptr, flags)) {
         ImGui::PushTextWrapPos(0.0f);
         if (ImGui::CollapsingHeader("Frame times", ImGuiTreeNodeFlags_DefaultOpen)) {
-            drawGraph(model);
+            drawGraph(model, scale);
             ImGui::PushStyleColor(ImGuiCol_Text, ImGui::ColorConvertU32ToFloat4(medianLine));
             ImGui::TextUnformatted("median");
             ImGui::PopStyleColor();
-            ImGui::SameLine(0.0f, 16.0f);
+            ImGui::SameLine(0.0f, 16.0f * scale);
             ImGui::PushStyleColor(ImGuiCol_Text, ImGui::ColorConvertU32ToFloat4(p99Line));
             ImGui::TextUnformatted("99th percentile");
             ImGui::PopStyleColor();

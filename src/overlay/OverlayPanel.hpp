@@ -14,7 +14,8 @@ namespace ox::overlay {
 class OverlayPanel {
 public:
     // Where the panel goes and how wide it is, in pixels from the window's
-    // top left corner: clear of the middle of a 1024-pixel window.
+    // top left corner: clear of the middle of a 1024-pixel window. At a
+    // content scale above 1 each grows with the text.
     static constexpr float left = 10.0f;
     static constexpr float top = 10.0f;
     static constexpr float width = 430.0f;
@@ -29,8 +30,9 @@ public:
         float bottom = 0.0f;
     };
 
-    // Inside ImGui::NewFrame / ImGui::Render: one window with every section.
-    void draw(const overlay_model_t& model, float windowHeight);
+    // Inside ImGui::NewFrame / ImGui::Render: one window with every section,
+    // its sizes multiplied by the window's content `scale`.
+    void draw(const overlay_model_t& model, float windowHeight, float scale = 1.0f);
 
     // Fills the sections from `model` without drawing anything.
     void describe(const overlay_model_t& model);
@@ -48,7 +50,7 @@ public:
 
 private:
     void measureWindow(const overlay_model_t& model);
-    void drawGraph(const overlay_model_t& model);
+    void drawGraph(const overlay_model_t& model, float scale);
 
     PanelText framesText;
     PanelText cameraText;

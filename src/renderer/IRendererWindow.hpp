@@ -41,6 +41,10 @@ struct IRendererWindow {
     virtual void focus() = 0;
     virtual void makeContextCurrent() = 0;
     virtual dimension_t getSize() const = 0;
+    // The ratio of the monitor's pixels to the window system's nominal ones
+    // (2.0 at 200 %), for drawing text and panels legibly; a window without
+    // a monitor answers 1.0. The window's size does not follow it.
+    virtual float getContentScale() const { return 1.0f; }
     virtual void setAspectRatio(float ratio) = 0;
     virtual void setAspectRatio(std::int32_t width, std::int32_t height) = 0;
     virtual float getAspectRatio() const = 0;

@@ -55,6 +55,18 @@ TEST(CommandLineTest, InstrumentOptions) {
     }
 }
 
+// --renderdoc-frames implies --renderdoc: both put RenderDoc in the process.
+TEST(CommandLineTest, RenderDocFramesSortedAndRenderDocImplied) {
+    const CommandLine frames = parse({"--renderdoc-frames=61,1,61"});
+    ASSERT_EQ(frames.outcome, EOutcome::Run) << frames.error;
+    EXPECT_EQ(frames.options.renderdocFrames, (std::vector<std::uint32_t>{1, 61}));
+    EXPECT_TRUE(frames.options.renderdoc);
+    const CommandLine key = parse({"--renderdoc"});
+    EXPECT_TRUE(key.options.renderdoc);
+    EXPECT_TRUE(key.options.renderdocFrames.empty());
+    EXPECT_FALSE(parse({}).options.renderdoc);
+}
+
 TEST(CommandLineTest, HeadlessWithTheDeviceByNumberOrSoftware) {
     using ox::renderer::opengl::EDevicePreference;
     const struct {
@@ -134,6 +146,11 @@ TEST(CommandLineTest, EachBadCommandLineGetsItsOwnMessage) {
         {{"--gl-debug=1"}, "--gl-debug takes no value"},
         {{"--vsync=0"}, "--vsync takes no value"},
         {{"--headless=1"}, "--headless takes no value"},
+        {{"--renderdoc=1"}, "--renderdoc takes no value"},
+        {{"--renderdoc-frames", "2,x"},
+         "--renderdoc-frames needs positive frame numbers separated by commas, not '2,x'"},
+        {{"--frames", "9", "--renderdoc-frames", "10,2"},
+         "--renderdoc-frames 10 is after the last frame (--frames 9)"},
         {{"--egl-device", "0"}, "--egl-device needs --headless"},
         {{"--headless", "--egl-device", "gpu"},
          "--egl-device needs a device number from 0 or 'software', not 'gpu'"},

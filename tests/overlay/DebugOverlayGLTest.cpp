@@ -8,6 +8,7 @@
 #include "support/TempDir.hpp"
 #include "support/WriteFile.hpp"
 
+#include <algorithm>
 #include <array>
 #include <numeric>
 #include <vector>
@@ -87,6 +88,54 @@ TEST_F(DebugOverlayGLTest, OnlyThePanelsRegionOfTheFrameChanges) {
 
     overlay.shutdown();
     glDisable(GL_DEPTH_TEST);
+}
+
+// At a content scale of 2 (a monitor at 200 %) the panel's place and size
+// and the height of its text are twice those at 1, drawn in the same frame.
+TEST_F(DebugOverlayGLTest, TextAndPanelGrowWithTheContentScale) {
+    constexpr int size = 1024;
+    ox::test::OffscreenTarget target(size);
+    struct measured_t {
+        ox::overlay::OverlayPanel::rect_t panel;
+        int textRows = 0;
+    };
+    const auto measure = [&](float scale) {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        DebugOverlay overlay;
+        EXPECT_TRUE(overlay.attach(*events, api, ox::renderer::EInputKey::F1, scale));
+        overlay.draw({}, {size, size}, 1.0);
+        const std::vector<std::uint8_t> pixels = readFrame(size);
+        measured_t result{overlay.panel().rect()};
+        // The title's letters: near-white pixels in the title bar, the top
+        // 19 pixels of the panel at scale 1 (13-pixel font, 3 of padding).
+        int first = size;
+        int last = -1;
+        const auto top = static_cast<int>(result.panel.top);
+        for (int y = top; y < top + static_cast<int>(19.0f * scale); ++y) {
+            for (int x = static_cast<int>(result.panel.left); x < result.panel.right; ++x) {
+                const auto at = static_cast<std::size_t>(((size - 1 - y) * size + x) * 4);
+                if (pixels[at] > 180 && pixels[at + 1] > 180 && pixels[at + 2] > 180) {
+                    first = std::min(first, y);
+                    last = std::max(last, y);
+                }
+            }
+        }
+        result.textRows = last - first + 1;
+        overlay.shutdown();
+        return result;
+    };
+    const measured_t normal = measure(1.0f);
+    const measured_t doubled = measure(2.0f);
+    EXPECT_TRUE(renderer->errors.empty());
+    EXPECT_FLOAT_EQ(normal.panel.left, 10.0f);
+    EXPECT_FLOAT_EQ(normal.panel.right - normal.panel.left, 430.0f);
+    EXPECT_FLOAT_EQ(doubled.panel.left, 20.0f);
+    EXPECT_FLOAT_EQ(doubled.panel.top, 20.0f);
+    EXPECT_FLOAT_EQ(doubled.panel.right - doubled.panel.left, 860.0f);
+    ASSERT_GT(normal.textRows, 5);
+    EXPECT_NEAR(doubled.textRows, 2 * normal.textRows, 2)
+        << normal.textRows << " rows of text at scale 1";
 }
 
 constexpr const char* vertex = R"(#version 430 core

@@ -81,6 +81,58 @@ TEST_F(DebugOverlayTest, F1HidesItWithoutAnyCallAndAWarmFrameAllocatesNothingInI
     EXPECT_GT(count("drawElements("), 0u);
 }
 
+// F1 as a person taps it, pressed and released between two frames: one tap
+// hides the panel, the next shows it. Hidden, the clicks and wheel steps
+// where the panel was reach the scene's listeners (mouse look and zoom),
+// which are registered after the overlay's, as in the demo; shown again, the
+// panel takes them back.
+TEST_F(DebugOverlayTest, ATapOfF1TogglesThePanelAndHiddenItLeavesThePointerToTheScene) {
+    int sceneClicks = 0;
+    double sceneWheel = 0.0;
+    events->addOnMouseButtonEventListener(
+        [&](std::shared_ptr<ox::renderer::IRendererWindow>, ox::renderer::EInputMouseButton,
+            EInputAction action,
+            std::uint16_t) { sceneClicks += action == EInputAction::Press ? 1 : 0; });
+    events->addOnScrollEventListener(
+        [&](std::shared_ptr<ox::renderer::IRendererWindow>, double, double y) { sceneWheel += y; });
+    const auto clickAndScrollOnThePanel = [&] {
+        events->invokeOnCursorPositionEvent(nullptr, 100.0, 100.0);
+        for (const auto action : {EInputAction::Press, EInputAction::Release}) {
+            events->invokeOnMouseButtonEvent(nullptr, ox::renderer::EInputMouseButton::Button1,
+                                             action, 0);
+        }
+        events->invokeOnScrollEvent(nullptr, 0.0, 1.0);
+    };
+    const auto tapF1 = [&] {
+        for (const auto action :
+             {EInputAction::Press, EInputAction::Repeat, EInputAction::Release}) {
+            events->invokeOnKeyEvent(nullptr, EInputKey::F1, 0, action, 0);
+        }
+    };
+    const struct {
+        bool tapBefore;
+        bool visible;
+        int clicks;
+        double wheel;
+    } frames[] = {
+        {false, true, 0, 0.0}, // shown: the panel takes both
+        {true, false, 1, 1.0}, // hidden: both reach the scene
+        {false, false, 2, 2.0},
+        {true, true, 2, 2.0}, // shown again
+    };
+    double seconds = 1.0;
+    for (const auto& frame : frames) {
+        if (frame.tapBefore) {
+            tapF1();
+        }
+        overlay.draw(model, {1024, 1024}, seconds += 0.016);
+        EXPECT_EQ(overlay.isVisible(), frame.visible) << seconds;
+        clickAndScrollOnThePanel();
+        EXPECT_EQ(sceneClicks, frame.clicks) << seconds;
+        EXPECT_EQ(sceneWheel, frame.wheel) << seconds;
+    }
+}
+
 TEST_F(DebugOverlayTest, ThePanelShowsTheFiguresWithTheTitlesPrecision) {
     model.runFrames = 1000;
     model.runMedianMs = 12.345;

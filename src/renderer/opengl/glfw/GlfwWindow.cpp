@@ -6,6 +6,7 @@
 #include <GLFW/glfw3.h>
 #include <fmt/format.h>
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <unordered_map>
@@ -169,6 +170,17 @@ void GlfwWindow::focus() {
 
 void GlfwWindow::bindContext() {
     glfwMakeContextCurrent(handle);
+}
+
+float GlfwWindow::getContentScale() const {
+    float x = 1.0f;
+    float y = 1.0f;
+    if (handle != nullptr) {
+        glfwGetWindowContentScale(handle, &x, &y);
+    }
+    // A scale the window system cannot give sensibly is no reason to draw
+    // text too small to read or too large to fit.
+    return std::isfinite(y) && y >= 0.5f && y <= 4.0f ? y : 1.0f;
 }
 
 dimension_t GlfwWindow::readSize() const {

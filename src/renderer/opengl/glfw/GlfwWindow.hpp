@@ -39,6 +39,7 @@ public:
 protected:
     void showTitle(const std::string& text) override;
     void bindContext() override;
+    float getContentScale() const override;
     dimension_t readSize() const override;
     void releaseNativeWindow() override;
     void unbindNativeInput() override;
