@@ -1,5 +1,8 @@
 #include "harness/CommandLine.hpp"
 
+#include "app/HeadlessBackEnd.hpp"
+#include "platform/Utf8Path.hpp"
+
 #include <fmt/format.h>
 
 #include <algorithm>
@@ -198,13 +201,13 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
         } else if (value->empty()) {
             return fail(std::string(name) + " needs a path, not an empty value");
         } else if (name == "--input") {
-            options.inputFile = std::filesystem::path(*value);
+            options.inputFile = platform::pathFromUtf8(*value);
         } else if (name == "--stats") {
-            options.statsFile = std::filesystem::path(*value);
+            options.statsFile = platform::pathFromUtf8(*value);
         } else if (name == "--record") {
-            options.recordFile = std::filesystem::path(*value);
+            options.recordFile = platform::pathFromUtf8(*value);
         } else {
-            options.captureDir = std::filesystem::path(*value);
+            options.captureDir = platform::pathFromUtf8(*value);
         }
     }
     if (result.outcome == EOutcome::Help) {
@@ -225,6 +228,10 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
                                               options.captureFrames.back() > *options.frames) {
         return fail("--capture-frames " + std::to_string(options.captureFrames.back()) +
                     " is after the last frame (--frames " + std::to_string(*options.frames) + ")");
+    }
+    if (const char* missing = app::headlessBackEndMissing();
+        missing != nullptr && result.options.headless) {
+        return fail(missing);
     }
     return result;
 }

@@ -1,8 +1,10 @@
 #include "harness/OutputFile.hpp"
 
+#include "platform/FileAccess.hpp"
+#include "platform/Utf8Path.hpp"
+
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 #include <utility>
 
 namespace ox::harness {
@@ -22,37 +24,39 @@ OutputFile::~OutputFile() {
 bool OutputFile::check(const std::filesystem::path& path, std::string& error) {
     namespace fs = std::filesystem;
     const auto refuse = [&](int reason) {
-        error = path.string() + ": cannot be written (" + std::strerror(reason) + ")";
+        error =
+            platform::utf8FromPath(path) + ": cannot be written (" + std::strerror(reason) + ")";
         return false;
     };
     std::error_code code;
     const fs::file_status status = fs::status(path, code);
     if (fs::is_directory(status)) {
-        error = path.string() + ": is a directory";
+        error = platform::utf8FromPath(path) + ": is a directory";
         return false;
     }
     if (fs::exists(status)) {
-        return ::access(path.c_str(), W_OK) == 0 || refuse(errno);
+        const int reason = platform::fileWriteError(path);
+        return reason == 0 || refuse(reason);
     }
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     const fs::file_status folderStatus = fs::status(folder, code);
     if (fs::exists(folderStatus) && !fs::is_directory(folderStatus)) {
         return refuse(ENOTDIR);
     }
-    // A new name needs its folder there, writable and searchable.
-    return ::access(folder.c_str(), W_OK | X_OK) == 0 || refuse(errno);
+    const int reason = platform::folderWriteError(folder);
+    return reason == 0 || refuse(reason);
 }
 
 std::unique_ptr<OutputFile> OutputFile::open(const std::filesystem::path& path,
                                              std::string& error) {
     std::error_code code;
     if (std::filesystem::is_directory(path, code)) {
-        error = path.string() + ": is a directory";
+        error = platform::utf8FromPath(path) + ": is a directory";
         return nullptr;
     }
-    std::FILE* stream = std::fopen(path.c_str(), "w");
+    std::FILE* stream = platform::openFile(path, "w");
     if (stream == nullptr) {
-        error = path.string() + ": cannot be written (" + std::strerror(errno) + ")";
+        error = platform::utf8FromPath(path) + ": cannot be written (" + std::strerror(errno) + ")";
         return nullptr;
     }
     return std::unique_ptr<OutputFile>(new OutputFile(path, stream));
@@ -81,7 +85,7 @@ bool OutputFile::close(std::string& error) {
     }
     stream = nullptr;
     if (!failure.empty()) {
-        error = file.string() + ": " + failure;
+        error = platform::utf8FromPath(file) + ": " + failure;
         return false;
     }
     return true;
