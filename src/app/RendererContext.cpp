@@ -1,9 +1,9 @@
 #include "app/RendererContext.hpp"
 
+#include "app/HeadlessBackEnd.hpp"
 #include "renderer/IMonitor.hpp"
 #include "renderer/IRendererWindowOpenGlHintFactory.hpp"
 #include "renderer/IRenderingApi.hpp"
-#include "renderer/egl/EglRenderer.hpp"
 #include "renderer/opengl/Renderer.hpp"
 
 #include <fmt/format.h>
@@ -106,7 +106,7 @@ void addWindowListeners(RendererWindowEventsDispatcher& events,
 // renderer interfaces.
 std::shared_ptr<IRenderer> createRenderer(const renderer_options_t& options) {
     if (options.headless) {
-        return std::make_shared<egl::EglRenderer>(options.eglDevice);
+        return createHeadlessRenderer(options.eglDevice);
     }
     return std::make_shared<opengl::Renderer>();
 }
