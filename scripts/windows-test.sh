@@ -24,6 +24,10 @@ if [[ -z ${VEXEL_WINDOWS_DISPLAY:-} ]]; then
     exec bash "$repo/scripts/with-display.sh" bash "$0" "$@"
 fi
 
+# Wine's services (wineserver, winedevice.exe) would outlive the display
+# they were started on: end them with the check.
+trap 'WINEPREFIX=$WINE_ROOT/prefix /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+
 # The prefix once, outside every time limit below.
 "$wine" cmd /c exit 0
 
