@@ -16,7 +16,7 @@ JOBS        ?= $(shell nproc)
 # Length of `make soak` in seconds.
 SOAK_SECONDS ?= 600
 
-.PHONY: gpu-bundle all deps deps-run deps-test deps-bench deps-soak run test golden golden-update golden-add bench perf-check perf-update soak memcheck build-release build-test build-bench build-soak format clean
+.PHONY: windows test-windows deps-windows gpu-bundle all deps deps-run deps-test deps-bench deps-soak run test golden golden-update golden-add bench perf-check perf-update soak memcheck build-release build-test build-bench build-soak format clean
 
 all: build-release
 
@@ -25,7 +25,7 @@ all: build-release
 deps:
 	@bash scripts/install-deps.sh --check all >/dev/null || bash scripts/install-deps.sh all
 
-deps-run deps-test deps-bench deps-soak: deps-%:
+deps-run deps-test deps-bench deps-soak deps-windows: deps-%:
 	@bash scripts/install-deps.sh --check $* >/dev/null || bash scripts/install-deps.sh $*
 
 build-release: deps-run
@@ -92,6 +92,18 @@ perf-update: build-bench
 # writes a report (docs/gpu.md).
 gpu-bundle: build-release
 	bash scripts/gpu-bundle.sh $(RELEASE_DIR) $(BUILD_DIR)/gpu-bundle
+
+# The Windows program, cross-built here with mingw-w64 against dependencies
+# built once from Debian's source packages (cached in build/windows-deps):
+# build/windows/ and build/vexel-windows.zip. `make test-windows` proves it
+# under Wine: the platform-dependent unit tests, the golden flight against
+# tests/golden/ and the zip's runner.
+windows: deps-windows
+	bash scripts/windows-build.sh $(BUILD_DIR)
+
+test-windows: deps-windows
+	bash scripts/windows-build.sh --tests $(BUILD_DIR)
+	bash scripts/windows-test.sh $(BUILD_DIR)
 
 format:
 	git ls-files '*.hpp' '*.cpp' | xargs clang-format -i

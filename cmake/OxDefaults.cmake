@@ -8,9 +8,23 @@ option(OX_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" 
 set(OX_SANITIZED_EXECUTABLE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/asan_default_options.cpp
                                     ${CMAKE_CURRENT_LIST_DIR}/keep_gl_drivers_loaded.cpp)
 
+# Arithmetic that must round step by step, as the references were made: no
+# fused multiply-adds (MSVC fuses none unless asked to).
+set(OX_NO_FP_CONTRACT $<$<NOT:$<CXX_COMPILER_ID:MSVC>>:-ffp-contract=off>)
+
 function(ox_target_defaults target)
     target_compile_features(${target} PUBLIC cxx_std_20)
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4 /WX /permissive- /utf-8)
+    else()
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+    endif()
+    get_target_property(type ${target} TYPE)
+    # A MinGW program carries its C++ and threads runtimes, so that it needs
+    # no DLL beside it that a plain Windows lacks.
+    if(MINGW AND type STREQUAL "EXECUTABLE")
+        target_link_options(${target} PRIVATE -static)
+    endif()
     if(OX_SANITIZE)
         target_compile_options(${target} PRIVATE -fsanitize=address,undefined
                                                  -fno-sanitize-recover=undefined
@@ -18,7 +32,6 @@ function(ox_target_defaults target)
         # Only inside this build: a program built against the installed
         # libraries chooses its own flags.
         target_link_options(${target} PUBLIC $<BUILD_INTERFACE:-fsanitize=address,undefined>)
-        get_target_property(type ${target} TYPE)
         if(type STREQUAL "EXECUTABLE")
             target_sources(${target} PRIVATE ${OX_SANITIZED_EXECUTABLE_SOURCES})
             target_link_options(${target} PRIVATE -Wl,--export-dynamic-symbol=dlclose)

@@ -16,6 +16,8 @@
 #   --out DIR      where the new frames and side-by-side images go
 #                  (default BUILD_DIR/golden)
 #   --golden DIR   the references, list and inputs (default tests/golden)
+#   --wine WRAPPER run the Windows build's vexel.exe and comparer through
+#                  this Wine launcher (scripts/windows/wine.sh)
 #
 # Exit code 0 when every frame matches (or was updated), 1 otherwise.
 #
@@ -39,6 +41,7 @@ golden="$repo/tests/golden"
 update=0
 headless=0
 shaders="$repo/shaders"
+wine=""
 out=""
 build=""
 while [[ $# -gt 0 ]]; do
@@ -48,6 +51,7 @@ while [[ $# -gt 0 ]]; do
         --shaders) shaders=$2; shift ;;
         --out) out=$2; shift ;;
         --golden) golden=$(cd "$2" && pwd); shift ;;
+        --wine) wine=$2; shift ;;
         -*) echo "golden.sh: unknown option $1" >&2; exit 2 ;;
         *) build=$1 ;;
     esac
@@ -58,8 +62,12 @@ if [[ -z "$build" ]]; then
     exit 2
 fi
 build=$(cd "$build" && pwd)
-vexel="$build/src/app/vexel"
-compare="$build/src/image/vexel-image-compare"
+vexel=("$build/src/app/vexel")
+compare=("$build/src/image/vexel-image-compare")
+if [[ -n "$wine" ]]; then
+    vexel=("$wine" "$build/src/app/vexel.exe")
+    compare=("$wine" "$build/src/image/vexel-image-compare.exe")
+fi
 out=${out:-$build/golden}
 
 frames=()
@@ -84,7 +92,7 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 # The references are llvmpipe's frames, so a headless run draws with Mesa's
 # software device even where a GPU is present; without DISPLAY it proves that
 # it needs no X server.
-run=("$vexel")
+run=("${vexel[@]}")
 if [[ $headless -eq 1 ]]; then
     run=(env -u DISPLAY -u WAYLAND_DISPLAY "$vexel" --headless --egl-device software)
 fi
@@ -133,7 +141,7 @@ for i in "${!frames[@]}"; do
         continue
     fi
     echo "${names[$i]}:"
-    "$compare" --tolerance "$TOLERANCE" --share "$SHARE" "$reference" "$new" \
+    "${compare[@]}" --tolerance "$TOLERANCE" --share "$SHARE" "$reference" "$new" \
         "$out/${names[$i]}-side-by-side.png" || failed=1
 done
 if [[ $failed -ne 0 ]]; then

@@ -7,11 +7,14 @@
 #          RenderDoc to take and replay captures, apitrace
 #   bench  run + the benchmarks and the instruction counts
 #   soak   run + the soak driver and the memory check
+#   windows run + the Windows cross-build and its checks under Wine: mingw-w64,
+#          Debian's mingw zlib, dpkg-dev for unpacking source packages, Wine
+#          and zip
 #   all    everything above (the default)
 # With --check it installs nothing and exits 1 when something is missing, so
 # the Makefile can skip apt entirely on a ready machine.
 #
-#   scripts/install-deps.sh [--check] [run|test|bench|soak|all]...
+#   scripts/install-deps.sh [--check] [run|test|bench|soak|windows|all]...
 set -euo pipefail
 
 run=(
@@ -24,15 +27,19 @@ test=(libgtest-dev libx11-dev libxtst-dev libxrandr-dev glslang-tools python3
     librenderdoc renderdoccmd python3-renderdoc x11-xserver-utils apitrace)
 bench=(libbenchmark-dev valgrind)
 soak=(python3 valgrind)
+windows=(
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev
+    wine wine64 zip unzip
+)
 
 check=false
 sets=()
 for argument in "$@"; do
     case $argument in
     --check) check=true ;;
-    run | test | bench | soak | all) sets+=("$argument") ;;
+    run | test | bench | soak | windows | all) sets+=("$argument") ;;
     *)
-        echo "usage: $0 [--check] [run|test|bench|soak|all]..." >&2
+        echo "usage: $0 [--check] [run|test|bench|soak|windows|all]..." >&2
         exit 2
         ;;
     esac
@@ -45,7 +52,8 @@ for set in "${sets[@]}"; do
     test) packages+=("${test[@]}") ;;
     bench) packages+=("${bench[@]}") ;;
     soak) packages+=("${soak[@]}") ;;
-    all) packages+=("${test[@]}" "${bench[@]}" "${soak[@]}") ;;
+    windows) packages+=("${windows[@]}") ;;
+    all) packages+=("${test[@]}" "${bench[@]}" "${soak[@]}" "${windows[@]}") ;;
     esac
 done
 

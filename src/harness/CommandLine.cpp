@@ -1,6 +1,8 @@
 #include "harness/CommandLine.hpp"
 
 #include "app/key_bindings.hpp"
+#include "platform/Utf8Path.hpp"
+#include "renderer/opengl/RendererFactory.hpp"
 
 #include <fmt/format.h>
 
@@ -215,13 +217,13 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
         } else if (value->empty()) {
             return fail(std::string(name) + " needs a path, not an empty value");
         } else if (name == "--input") {
-            options.inputFile = std::filesystem::path(*value);
+            options.inputFile = platform::pathFromUtf8(*value);
         } else if (name == "--stats") {
-            options.statsFile = std::filesystem::path(*value);
+            options.statsFile = platform::pathFromUtf8(*value);
         } else if (name == "--record") {
-            options.recordFile = std::filesystem::path(*value);
+            options.recordFile = platform::pathFromUtf8(*value);
         } else {
-            options.captureDir = std::filesystem::path(*value);
+            options.captureDir = platform::pathFromUtf8(*value);
         }
     }
     if (result.outcome == EOutcome::Help) {
@@ -247,6 +249,10 @@ CommandLine CommandLine::parse(std::span<const std::string_view> arguments) {
                                               options.renderdocFrames.back() > *options.frames) {
         return fail("--renderdoc-frames " + std::to_string(options.renderdocFrames.back()) +
                     " is after the last frame (--frames " + std::to_string(*options.frames) + ")");
+    }
+    if (const char* missing = renderer::opengl::RendererFactory::headlessUnavailable();
+        missing != nullptr && result.options.headless) {
+        return fail(missing);
     }
     return result;
 }

@@ -1,8 +1,10 @@
 #include "harness/OutputFile.hpp"
 
+#include "platform/FileAccess.hpp"
+#include "platform/Utf8Path.hpp"
+
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 #include <utility>
 
 namespace ox::harness {
@@ -27,11 +29,11 @@ namespace fs = std::filesystem;
 // process add names to `path` (a folder), or write it (a file)? 0, or the
 // reason it may not.
 int writeRefusal(const fs::path& path, bool folder) {
-    return ::access(path.c_str(), folder ? W_OK | X_OK : W_OK) == 0 ? 0 : errno;
+    return folder ? platform::folderWriteError(path) : platform::fileWriteError(path);
 }
 
 std::string cannotBeWritten(const fs::path& path, int reason) {
-    return path.string() + ": cannot be written (" + std::strerror(reason) + ")";
+    return platform::utf8FromPath(path) + ": cannot be written (" + std::strerror(reason) + ")";
 }
 
 } // namespace
@@ -40,7 +42,7 @@ bool OutputFile::check(const fs::path& path, std::string& error) {
     std::error_code code;
     const fs::file_status status = fs::status(path, code);
     if (fs::is_directory(status)) {
-        error = path.string() + ": is a directory";
+        error = platform::utf8FromPath(path) + ": is a directory";
         return false;
     }
     const bool exists = fs::exists(status);
@@ -75,7 +77,7 @@ bool OutputFile::checkFolder(const fs::path& path, std::string& error) {
         reason = writeRefusal(existing, true);
     }
     if (reason != 0) {
-        error = path.string() + ": cannot create the folder or write into it (" +
+        error = platform::utf8FromPath(path) + ": cannot create the folder or write into it (" +
                 std::strerror(reason) + ")";
         return false;
     }
@@ -86,7 +88,7 @@ bool OutputFile::createFolder(const fs::path& path, std::string& error) {
     std::error_code code;
     fs::create_directories(path, code);
     if (code || !fs::is_directory(path, code)) {
-        error = path.string() + ": cannot create the folder" +
+        error = platform::utf8FromPath(path) + ": cannot create the folder" +
                 (code ? " (" + code.message() + ")" : std::string());
         return false;
     }
@@ -97,10 +99,10 @@ std::unique_ptr<OutputFile> OutputFile::open(const std::filesystem::path& path,
                                              std::string& error) {
     std::error_code code;
     if (std::filesystem::is_directory(path, code)) {
-        error = path.string() + ": is a directory";
+        error = platform::utf8FromPath(path) + ": is a directory";
         return nullptr;
     }
-    std::FILE* stream = std::fopen(path.c_str(), "w");
+    std::FILE* stream = platform::openFile(path, "w");
     if (stream == nullptr) {
         error = cannotBeWritten(path, errno);
         return nullptr;
@@ -131,7 +133,7 @@ bool OutputFile::close(std::string& error) {
     }
     stream = nullptr;
     if (!failure.empty()) {
-        error = file.string() + ": " + failure;
+        error = platform::utf8FromPath(file) + ": " + failure;
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "harness/RenderDocCapture.hpp"
 
 #include "app/key_bindings.hpp"
+#include "platform/LocalTime.hpp"
 
 #include "harness/RenderDocLibrary.hpp"
 
@@ -58,7 +59,7 @@ void RenderDocCapture::attach(const app::LoggingContext& logging,
     directory = std::filesystem::current_path(code);
     const std::time_t now = std::time(nullptr);
     std::tm local{};
-    localtime_r(&now, &local);
+    platform::localTime(now, local);
     run = fmt::format("{:04}{:02}{:02}-{:02}{:02}{:02}-{}", local.tm_year + 1900, local.tm_mon + 1,
                       local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
                       RenderDocLibrary::processId());

@@ -1,5 +1,7 @@
 #include "harness/RunOutputs.hpp"
 
+#include "platform/Utf8Path.hpp"
+
 #include <utility>
 
 namespace ox::harness {
@@ -50,8 +52,9 @@ bool RunOutputs::check(std::string& error) const {
         }
         for (auto other = outputs.begin(); other != output; ++other) {
             if (compared(*output->kind, *other->kind) && sameFile(output->path, other->path)) {
-                error = std::string(output->kind->name) + " " + output->path.string() +
-                        ": is the same file as " + other->kind->name + " " + other->path.string();
+                error = std::string(output->kind->name) + " " + platform::utf8FromPath(output->path) +
+                        ": is the same file as " + other->kind->name + " " +
+                        platform::utf8FromPath(other->path);
                 return false;
             }
         }

@@ -2,6 +2,8 @@
 
 #include "app/key_bindings.hpp"
 #include "harness/FrameCapture.hpp"
+#include "platform/FileAccess.hpp"
+#include "platform/Utf8Path.hpp"
 
 #include <fmt/format.h>
 
@@ -61,14 +63,14 @@ std::optional<std::filesystem::path> ScreenshotKey::createAfter(const std::files
     constexpr std::uint64_t last = std::numeric_limits<std::uint64_t>::max();
     for (std::uint64_t number = highest; number != last;) {
         std::filesystem::path file = folder / fmt::format("vexel-{}.png", ++number);
-        // "x": made here or not at all, so the name is ours alone.
-        if (std::FILE* stream = std::fopen(file.c_str(), "wbx")) {
+        // Made here or not at all, so the name is ours alone.
+        if (std::FILE* stream = platform::createNewFile(file)) {
             std::fclose(stream);
             return file;
         }
         if (errno != EEXIST) {
-            error =
-                fmt::format("'{}' cannot be created ({}).", file.string(), std::strerror(errno));
+            error = fmt::format("'{}' cannot be created ({}).", platform::utf8FromPath(file),
+                                std::strerror(errno));
             return std::nullopt;
         }
     }

@@ -1,5 +1,7 @@
 #include "overlay/OverlayPanel.hpp"
 
+#include "platform/LocalTime.hpp"
+
 #include <imgui.h>
 
 #include <algorithm>
@@ -32,7 +34,7 @@ clock_text_t clockText(std::chrono::system_clock::time_point when) {
     }
     const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
     std::tm local{};
-    if (localtime_r(&seconds, &local) == nullptr ||
+    if (!platform::localTime(seconds, local) ||
         std::strftime(result.text, sizeof result.text, "%H:%M:%S", &local) == 0) {
         std::snprintf(result.text, sizeof result.text, "?");
     }

@@ -1,10 +1,12 @@
 #include "harness/InputScript.hpp"
 #include "renderer/IInputSource.hpp"
 #include "renderer/IWindowInput.hpp"
+#include "support/TempDir.hpp"
 
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -123,6 +125,28 @@ TEST(InputScriptTest, NumbersPastTheirBoundsAreRefusedWithTheirLine) {
         const auto script = parse(std::string("1 key down T\n") + c.line, error);
         EXPECT_EQ(script && script->events().size() == 2, *c.error == '\0') << c.line;
         EXPECT_EQ(error, c.error);
+    }
+}
+
+// A script saved by a Windows editor ends its lines with CR LF; it plays the
+// same events as one with LF alone, on every system.
+TEST(InputScriptTest, ScriptFilesPlayTheSameWhateverTheirLineEnds) {
+    const auto window = std::make_shared<ox::test::NullRendererWindow>();
+    for (const char* lineEnd : {"\n", "\r\n", "\r\n\r\n"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(lineEnd)));
+        const ox::test::TempDir dir;
+        std::ofstream(dir / "flight.input", std::ios::binary)
+            << "# a flight" << lineEnd << "1 key down w  # held" << lineEnd << "1 wheel 0 1"
+            << lineEnd << "2 key up w" << lineEnd;
+        std::string error;
+        auto script = InputScript::load(dir / "flight.input", error);
+        ASSERT_TRUE(script) << error;
+        Journal journal;
+        script->dispatch(1, *journal.events, window);
+        script->dispatch(2, *journal.events, window);
+        // W is key 41; press 1, release 2.
+        EXPECT_EQ(journal.lines,
+                  (std::vector<std::string>{"key 41 0 1 0", "scroll 0 1", "key 41 0 2 0"}));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <random>
 #include <string>
 
 namespace ox::test {
@@ -9,13 +10,21 @@ namespace ox::test {
 // when the object goes out of scope.
 class TempDir {
 public:
+    // A random name, taken only if create_directory made it: mkdtemp's
+    // guarantee with calls that Windows has too.
     TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "vexel-test-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::filesystem::filesystem_error("mkdtemp failed", pattern, std::error_code());
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        std::random_device seed;
+        std::mt19937_64 numbers(seed());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::filesystem::path candidate = base / ("vexel-test-" + std::to_string(numbers()));
+            if (std::filesystem::create_directory(candidate)) {
+                dir = candidate;
+                return;
+            }
         }
-        dir = pattern;
+        throw std::filesystem::filesystem_error("no free temporary directory name", base,
+                                                std::make_error_code(std::errc::file_exists));
     }
     ~TempDir() {
         std::error_code ignored;

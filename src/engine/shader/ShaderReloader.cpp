@@ -1,9 +1,9 @@
 #include "engine/shader/ShaderReloader.hpp"
 
+#include "platform/FileStatus.hpp"
 #include "renderer/IShaderBuilder.hpp"
 
 #include <fmt/format.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <chrono>
@@ -24,34 +24,10 @@ void resetWatch(watched_file_t& file, std::string_view path) {
     file.path = path;
 }
 
-struct file_status_t {
-    std::filesystem::file_time_type lastWriteTime{};
-    std::uintmax_t size = 0;
-};
-
-// The write time and the size from one status query. Every watched file is
-// polled every frame, and asking the standard library for the time and then
-// the size costs two system calls where one does; the errors are the ones the
-// standard library reports for the same files (a directory or another file
-// that is not a regular one has no size to read).
-file_status_t fileStatus(const std::filesystem::path& path, std::error_code& error) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        error.assign(errno, std::generic_category());
-        return {};
-    }
-    if (S_ISDIR(info.st_mode)) {
-        error = std::make_error_code(std::errc::is_a_directory);
-        return {};
-    }
-    if (!S_ISREG(info.st_mode)) {
-        error = std::make_error_code(std::errc::not_supported);
-        return {};
-    }
-    const std::chrono::sys_time<std::chrono::nanoseconds> written{
-        std::chrono::seconds(info.st_mtim.tv_sec) + std::chrono::nanoseconds(info.st_mtim.tv_nsec)};
-    return {std::chrono::file_clock::from_sys(written), static_cast<std::uintmax_t>(info.st_size)};
-}
+// Every watched file is polled every frame: one status query for both the
+// write time and the size.
+using platform::file_status_t;
+using platform::fileStatus;
 
 } // namespace
 

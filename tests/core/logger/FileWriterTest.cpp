@@ -9,6 +9,7 @@
 using ox::core::logger::ELogLevel;
 using ox::core::logger::impl::FileWriter;
 using ox::test::readFile;
+using ox::test::textLineEnd;
 
 namespace {
 
@@ -28,9 +29,9 @@ TEST(FileWriterTest, EachLineIsOnDiskWhenWriteReturns) {
     FileWriter writer(path.string(), ELogLevel::Debug);
 
     writer.write(ELogLevel::Info, "first");
-    EXPECT_EQ(readFile(path), "first\n");
+    EXPECT_EQ(readFile(path), "first" + textLineEnd);
     writer.write(ELogLevel::Error, "second {}");
-    EXPECT_EQ(readFile(path), "first\nsecond {}\n");
+    EXPECT_EQ(readFile(path), "first" + textLineEnd + "second {}" + textLineEnd);
     EXPECT_EQ(FileWriter::getFailureCount(), 0);
 }
 
@@ -42,7 +43,7 @@ TEST(FileWriterTest, LevelsBelowThresholdAreNotWritten) {
     writer.setThreshold(ELogLevel::Warning);
     writer.write(ELogLevel::Info, "dropped too");
     writer.write(ELogLevel::Warning, "kept");
-    EXPECT_EQ(readFile(path), "kept\n");
+    EXPECT_EQ(readFile(path), "kept" + textLineEnd);
 }
 
 TEST(FileWriterTest, LinesFromAChannelEndUpInTheFile) {
@@ -53,7 +54,8 @@ TEST(FileWriterTest, LinesFromAChannelEndUpInTheFile) {
     auto channel = root->createLogApi("main", ELogLevel::Debug);
     channel->log(ELogLevel::Fatal, "Unable to initialize OpenGL renderer.");
     const std::string content = readFile(path);
-    EXPECT_TRUE(content.ends_with("(l:ftl) main > Unable to initialize OpenGL renderer.\n"))
+    EXPECT_TRUE(
+        content.ends_with("(l:ftl) main > Unable to initialize OpenGL renderer." + textLineEnd))
         << content;
 }
 
@@ -64,7 +66,7 @@ TEST(FileWriterTest, FileRemovedBetweenLinesIsCreatedAgain) {
     writer.write(ELogLevel::Info, "one");
     std::filesystem::remove(path);
     writer.write(ELogLevel::Info, "two");
-    EXPECT_EQ(readFile(path), "two\n");
+    EXPECT_EQ(readFile(path), "two" + textLineEnd);
 }
 
 } // namespace

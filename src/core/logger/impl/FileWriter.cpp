@@ -1,5 +1,8 @@
 #include "core/logger/impl/FileWriter.hpp"
 
+#include "platform/FileAccess.hpp"
+#include "platform/Utf8Path.hpp"
+
 #include <cstdio>
 
 namespace ox::core::logger::impl {
@@ -14,7 +17,7 @@ FileWriter::FileWriter(const std::string_view& path, const ELogLevel& threshold)
     : LoggerThresholdFilter(threshold)
     , path(path) {
     // Truncate once; a failure here is ignored and the first write tries again.
-    if (std::FILE* file = std::fopen(this->path.c_str(), "w")) {
+    if (std::FILE* file = platform::openFile(platform::pathFromUtf8(this->path), "w")) {
         std::fclose(file);
     }
 }
@@ -38,7 +41,7 @@ void FileWriter::write(const ELogLevel& level, const std::string_view& line) {
     if (!isEnabled(level)) {
         return;
     }
-    std::FILE* file = std::fopen(path.c_str(), "a");
+    std::FILE* file = platform::openFile(platform::pathFromUtf8(path), "a");
     if (file == nullptr) {
         ++failureCount;
         return;

@@ -1,5 +1,7 @@
 #include "core/logger/impl/LogApiImpl.hpp"
 
+#include "platform/LocalTime.hpp"
+
 #include <ctime>
 #include <fmt/chrono.h>
 #include <fmt/format.h>
@@ -32,7 +34,7 @@ void LogApiImpl::log(const ELogLevel& level, const std::string_view& message) no
     try {
         const std::time_t now = std::time(nullptr);
         std::tm local{};
-        localtime_r(&now, &local);
+        platform::localTime(now, local);
         // The message is an argument, never a format string: braces in it stay as they are.
         const std::string line = fmt::format("{:%Y-%m-%d %H:%M:%S} (l:{}) {} > {}", local,
                                              logLevelTag(level), name, message);
