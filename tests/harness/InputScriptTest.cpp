@@ -131,7 +131,6 @@ TEST(InputScriptTest, NumbersPastTheirBoundsAreRefusedWithTheirLine) {
 // A script saved by a Windows editor ends its lines with CR LF; it plays the
 // same events as one with LF alone, on every system.
 TEST(InputScriptTest, ScriptFilesPlayTheSameWhateverTheirLineEnds) {
-    const auto window = std::make_shared<ox::test::NullRendererWindow>();
     for (const char* lineEnd : {"\n", "\r\n", "\r\n\r\n"}) {
         SCOPED_TRACE(testing::PrintToString(std::string(lineEnd)));
         const ox::test::TempDir dir;
@@ -142,8 +141,8 @@ TEST(InputScriptTest, ScriptFilesPlayTheSameWhateverTheirLineEnds) {
         auto script = InputScript::load(dir / "flight.input", error);
         ASSERT_TRUE(script) << error;
         Journal journal;
-        script->dispatch(1, *journal.events, window);
-        script->dispatch(2, *journal.events, window);
+        script->poll(journal);
+        script->poll(journal);
         // W is key 41; press 1, release 2.
         EXPECT_EQ(journal.lines,
                   (std::vector<std::string>{"key 41 0 1 0", "scroll 0 1", "key 41 0 2 0"}));
