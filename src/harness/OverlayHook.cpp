@@ -29,9 +29,9 @@ void OverlayHook::attach(const app::LoggingContext& logging, const app::Renderer
     renderer = context.renderer;
     auto api = context.renderer ? context.renderer->getRenderingApi() : nullptr;
     const float scale = context.window ? context.window->getContentScale() : 1.0f;
-    ready = context.windowEvents && api &&
-            debugOverlay.attach(*context.windowEvents, api, app::keyFor(app::EControl::Overlay),
-                                scale);
+    ready =
+        context.windowEvents && api &&
+        debugOverlay.attach(*context.windowEvents, api, app::keyFor(app::EControl::Overlay), scale);
     if (!ready && logging.mainLog && logging.mainLog->isEnabled(ELogLevel::Error)) {
         logging.mainLog->log(ELogLevel::Error,
                              "The overlay is not shown: its program could not be built.");

@@ -33,7 +33,8 @@ void RenderDocCapture::attach(const app::LoggingContext& logging,
         context.windowEvents->addOnKeyEventListener(
             [pressed = keyPressed](std::shared_ptr<renderer::IRendererWindow>, EInputKey key,
                                    std::int32_t, EInputAction action, std::uint16_t) {
-                if (key == app::keyFor(app::EControl::RenderDocCapture) && action == EInputAction::Press) {
+                if (key == app::keyFor(app::EControl::RenderDocCapture) &&
+                    action == EInputAction::Press) {
                     *pressed = true;
                 }
             });

@@ -52,9 +52,9 @@ bool RunOutputs::check(std::string& error) const {
         }
         for (auto other = outputs.begin(); other != output; ++other) {
             if (compared(*output->kind, *other->kind) && sameFile(output->path, other->path)) {
-                error = std::string(output->kind->name) + " " + platform::utf8FromPath(output->path) +
-                        ": is the same file as " + other->kind->name + " " +
-                        platform::utf8FromPath(other->path);
+                error = std::string(output->kind->name) + " " +
+                        platform::utf8FromPath(output->path) + ": is the same file as " +
+                        other->kind->name + " " + platform::utf8FromPath(other->path);
                 return false;
             }
         }
